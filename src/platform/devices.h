@@ -1,0 +1,7 @@
+// On X11 the library reports success for devices that are not there: the
+// joystick driver installs with no stick attached and the sound driver
+// falls back to a silent one. These tell the real answer.
+#pragma once
+
+bool joystick_present();
+bool sound_present();

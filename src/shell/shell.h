@@ -1,0 +1,39 @@
+// Start-up, the loaded resources and the one way out of the program.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+struct DATAFILE;
+
+// Exit statuses: a normal quit reports success, every fatal path failure.
+constexpr int EXIT_QUIT = 0;
+constexpr int EXIT_FATAL = 1;
+
+extern DATAFILE *commondata;  // borlin.dat
+extern DATAFILE *data;        // kestal.dat
+extern int joy_ok;            // -1 when a joystick was installed
+
+// Shared with the library's timer thread, hence atomic.
+extern std::atomic<int> fps_now;
+extern std::atomic<int> fps_save;
+extern std::atomic<int> game_ticks;
+
+// The directory part of a program path, cut at its last '/' or '\';
+// empty when the path is a bare file name.
+std::string executable_directory(const std::string &path);
+void chdir_to_executable(const char *path);
+
+void init_main();
+[[noreturn]] void main_exit(int status = EXIT_QUIT);
+[[noreturn]] void do_exit();
+
+void fps_saver();
+void inc_game_ticks();
+
+// Optional devices: each reports its absence and the game goes on.
+void init_joystick();
+void init_sound();
+
+// Loads one resource data file, or reports which one failed and leaves.
+DATAFILE *load_resource_file(const char *name);

@@ -1,0 +1,10 @@
+#!/bin/bash
+# Builds the game and runs every test: the unit tests headless, the
+# end-to-end tests under a private X server.
+set -e
+BORLIN_ROOT=$(cd "$(dirname "$0")" && pwd)
+. "$BORLIN_ROOT/scripts/deps.sh"
+borlin_install_deps $BORLIN_BUILD_DEPS $BORLIN_TEST_DEPS
+borlin_build
+cd "$BORLIN_ROOT/build"
+ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,85 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "shell/shell.h"
+#include "test_support.h"
+
+TEST(WorkingDirectory, CutsAtTheLastSeparatorOfEitherKind) {
+  EXPECT_EQ(executable_directory("/usr/games/borlin"), "/usr/games");
+  EXPECT_EQ(executable_directory("C:\\games/borlin\\bin\\borlin"), "C:\\games/borlin\\bin");
+  EXPECT_EQ(executable_directory("a\\b/c"), "a\\b");
+  EXPECT_EQ(executable_directory("borlin"), "");
+  EXPECT_EQ(executable_directory("game/"), "game");
+  EXPECT_EQ(executable_directory("/borlin"), "");
+}
+
+TEST(WorkingDirectory, ChangesOnlyWhenThereIsADirectory) {
+  ScratchDir dir;
+  std::filesystem::create_directory("sub");
+  chdir_to_executable("borlin");
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.path));
+  chdir_to_executable("sub/borlin");
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.path) / "sub");
+}
+
+// A data file with no objects: enough for the loader to accept it.
+static void write_empty_datafile(const char *name) {
+  PACKFILE *f = pack_fopen(name, F_WRITE_PACKED);
+  ASSERT_NE(f, nullptr);
+  pack_mputl(DAT_MAGIC, f);
+  pack_mputl(0, f);
+  pack_fclose(f);
+}
+
+TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
+  ScratchDir dir;
+  const std::string out = dir.path + "/stdout.txt";
+  EXPECT_EXIT(
+      {
+        freopen(out.c_str(), "w", stdout);
+        init_main();
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "");
+  EXPECT_EQ(read_file(out).rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u)
+      << read_file(out);
+
+  write_empty_datafile("borlin.dat");
+  EXPECT_EXIT(
+      {
+        freopen(out.c_str(), "w", stdout);
+        init_main();
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "");
+  EXPECT_EQ(read_file(out).rfind("Error loading kestal.dat!\n", 0), 0u) << read_file(out);
+}
+
+TEST(StartUpDeathTest, NormalQuitReportsSuccess) {
+  EXPECT_EXIT(main_exit(), ::testing::ExitedWithCode(EXIT_QUIT), "");
+  EXPECT_EXIT(do_exit(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(StartUp, MissingDevicesAreReportedAndSkipped) {
+  joy_ok = 123;
+  std::string said = capture_stdout([] { init_joystick(); });
+  EXPECT_EQ(said, "Could not initialize joystick\n");
+  EXPECT_EQ(joy_ok, 0);
+
+  // Headless the library installs its silent driver and calls it success.
+  said = capture_stdout([] { init_sound(); });
+  EXPECT_EQ(said.rfind("Error initialising sound system\nAllegro error message: ", 0), 0u) << said;
+  EXPECT_FALSE(digi_driver && digi_driver->id != DIGI_NONE);
+}
+
+TEST(FrameCounter, SaverMovesTheCountAndRestarts) {
+  fps_now = 61;
+  fps_save = 0;
+  fps_saver();
+  EXPECT_EQ(fps_save, 61);
+  EXPECT_EQ(fps_now, 0);
+  game_ticks = 0;
+  inc_game_ticks();
+  inc_game_ticks();
+  EXPECT_EQ(game_ticks, 2);
+}
