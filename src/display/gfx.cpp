@@ -1,0 +1,3 @@
+#include "display/gfx.h"
+
+int bpp = 0;
