@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/devices.h"
+#include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
 DATAFILE *data = nullptr;
@@ -68,6 +69,7 @@ void init_main() {
   data = load_resource_file("kestal.dat");
 
   init_joystick();
+  load_map_data();
   init_sound();
 
   install_int_ex(fps_saver, 1193181);
