@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "display/frame.h"
+#include "display/gfx.h"
+#include "frontend/options.h"
 #include "platform/devices.h"
 #include "world/map_data.h"
 
@@ -68,7 +71,10 @@ void init_main() {
   commondata = load_resource_file("borlin.dat");
   data = load_resource_file("kestal.dat");
 
+  // Until there is a settings file, the first mode is the default request.
+  set_default_gfx();
   init_joystick();
+  make_game_video_bitmaps();
   load_map_data();
   init_sound();
 
@@ -76,7 +82,10 @@ void init_main() {
 }
 
 void main_exit(int status) {
+  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
   remove_int(fps_saver);
+  destroy_blit_bitmaps();
+  destroy_game_video_bitmaps();
   allegro_exit();
   fflush(stdout);
   exit(status);

@@ -1,0 +1,171 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "display/frame.h"
+#include "display/gfx.h"
+#include "fake_card.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "platform/video.h"
+#include "shell/shell.h"
+
+TEST(ScreenGeometry, FollowsTheScreenShape) {
+  set_screen_geometry(640, 480);
+  EXPECT_EQ(big_screen_w, 672);
+  EXPECT_EQ(lcorner, 36);
+  EXPECT_EQ(ystart, 176);
+  EXPECT_EQ(screen_tile_w, 84);
+  EXPECT_EQ(screen_tile_h, 62);
+
+  set_screen_geometry(448, 512);
+  EXPECT_EQ(big_screen_w, 480);
+  EXPECT_EQ(lcorner, 16);
+  EXPECT_EQ(ystart, 160);
+  EXPECT_EQ(screen_tile_w, 60);
+  EXPECT_EQ(screen_tile_h, 66);
+
+  set_screen_geometry(500, 500);  // square counts as tall
+  EXPECT_EQ(lcorner, 16);
+}
+
+TEST(DriverText, AutodetectIdsReadAutoOthersTheirFourCharacters) {
+  char buf[AL_UN_ID_SIZE];
+  EXPECT_STREQ(al_un_id(buf, GFX_AUTODETECT), "AUTO");
+  EXPECT_STREQ(al_un_id(buf, GFX_AUTODETECT_FULLSCREEN), "AUTO");
+  EXPECT_STREQ(al_un_id(buf, GFX_AUTODETECT_WINDOWED), "AUTO");
+  EXPECT_STREQ(al_un_id(buf, GFX_SAFE), "SAFE");
+  EXPECT_STREQ(al_un_id(buf, WINDOW_DRIVER), "XWIN");
+  // -1 is not an autodetect id when read unsigned.
+  al_un_id(buf, GFX_TEXT);
+  EXPECT_EQ(static_cast<unsigned char>(buf[0]), 0xff);
+  EXPECT_EQ(buf[4], '\0');
+}
+
+TEST(DriverRoles, OnlyTheWindowDriversCountAsWindowed) {
+  EXPECT_EQ(is_driver_windowed(GFX_AUTODETECT_WINDOWED), -1);
+  EXPECT_EQ(is_driver_windowed(WINDOW_DRIVER), -1);
+  EXPECT_EQ(is_driver_windowed(FULLSCREEN_DRIVER), 0);
+  EXPECT_EQ(is_driver_windowed(GFX_AUTODETECT), 0);
+  EXPECT_EQ(is_driver_windowed(GFX_SAFE), 0);
+}
+
+TEST(SetGfx, SmallFullScreenRequestsOpen640x480AndWindowsKeepTheirSize) {
+  FakeCard card;
+  for (int w : {448, 480, 512}) {
+    ASSERT_EQ(set_gfx(GFX_AUTODETECT_FULLSCREEN, w, 512, 8, 75), -1);
+    EXPECT_EQ(card.attempts.back().w, 640);
+    EXPECT_EQ(card.attempts.back().h, 480);
+  }
+  ASSERT_EQ(set_gfx(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75), -1);
+  EXPECT_EQ(SCREEN_W, 448);
+  EXPECT_EQ(SCREEN_H, 512);
+  EXPECT_EQ(good_w, 448);
+  EXPECT_EQ(good_h, 512);
+}
+
+TEST(SetGfx, DepthZeroMeansTheDesktopDepthOnlyInAWindow) {
+  FakeCard card;
+  desktop_bpp = 16;
+  set_gfx(GFX_AUTODETECT_WINDOWED, 448, 512, 0, 75);
+  EXPECT_EQ(card.attempts.back().depth, 16);
+  set_color_depth(8);
+  set_gfx(FULLSCREEN_DRIVER, 800, 600, 0, 75);
+  EXPECT_EQ(card.attempts.front().depth, 16);
+  EXPECT_EQ(card.attempts.back().depth, 0);
+}
+
+TEST(SetGfx, FallsBackToFewerPagesWithoutAMessage) {
+  FakeCard card;
+  card.accepts = [](const mode_attempt &a) { return a.v_h != 3 * a.h; };
+  ASSERT_EQ(set_gfx(WINDOW_DRIVER, 640, 480, 8, 75), -1);
+  ASSERT_EQ(card.attempts.size(), 2u);
+  EXPECT_EQ(card.attempts[1].v_h, 960);
+  EXPECT_TRUE(card.messages.empty());
+}
+
+TEST(SetGfx, TitlesTheWindowAndReportsEachFailure) {
+  FakeCard card;
+  set_color_depth(8);
+  ASSERT_EQ(set_gfx(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75), -1);
+  EXPECT_STREQ(wintitle, "Borlin : AUTO  448x512 8 bpp @ 0 hz");
+  ASSERT_EQ(set_gfx(WINDOW_DRIVER, 640, 480, 8, 75), -1);
+  EXPECT_STREQ(wintitle, "Borlin : XWIN  640x480 8 bpp @ 0 hz");
+
+  card.accepts = [](const mode_attempt &) { return false; };
+  EXPECT_EQ(set_gfx(FULLSCREEN_DRIVER, 512, 448, 8, 75), 0);
+  EXPECT_EQ(card.attempts.size(), 2u + 3u);
+  ASSERT_EQ(card.messages.size(), 1u);
+  EXPECT_EQ(card.messages[0], "Failed to set gfx: driver XWFS  640x480\n");
+  EXPECT_EQ(gr_driver, WINDOW_DRIVER);  // the failure leaves the good mode recorded
+}
+
+TEST(InitGraphics, FinishesTheSetUpForTheModeOpened) {
+  FakeCard card;
+  regulate_method = REGULATE_TIMER_AND_VSYNC;
+  ASSERT_EQ(init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_TRIPLE_BUFFER), -1);
+  EXPECT_EQ(bpp, 8);
+  EXPECT_EQ(hz, ASSUMED_HZ);  // the driver reports no rate
+  EXPECT_EQ(hz_is_reliable, 0);
+  EXPECT_EQ(regulate_method, REGULATE_TIME_DIFFERENCE);
+  EXPECT_EQ(usetimer, 0);
+  EXPECT_EQ(updatemethod, METHOD_PAGE_FLIPPING);  // no triple buffering here
+  EXPECT_EQ(screen_tile_w, 60);
+  EXPECT_TRUE(card.messages.empty());
+}
+
+TEST(InitGraphics, AFailingRequestBringsBackTheLastGoodMode) {
+  FakeCard card;
+  bpp = 32;  // as preloaded from a settings file
+  ASSERT_EQ(init_graphics(WINDOW_DRIVER, 640, 480, 32, 75, METHOD_DOUBLE_BUFFER), -1);
+  EXPECT_EQ(good_bpp, 32);
+  destroy_blit_bitmaps();
+
+  card.accepts = [](const mode_attempt &a) { return a.w != 800; };
+  ASSERT_EQ(init_graphics(FULLSCREEN_DRIVER, 800, 600, 16, 75, METHOD_DOUBLE_BUFFER), -1);
+  EXPECT_EQ(SCREEN_W, 640);
+  EXPECT_EQ(SCREEN_H, 480);
+  EXPECT_EQ(gr_driver, WINDOW_DRIVER);
+  EXPECT_EQ(card.attempts.back().depth, 32);
+  EXPECT_EQ(card.messages.size(), 1u);
+}
+
+TEST(InitGraphics, WithoutAPreloadedDepthTheRequestIsTriedOnceThenTheSafeModes) {
+  FakeCard card;
+  card.accepts = [](const mode_attempt &a) { return a.w == 320 && a.h == 240; };
+  ASSERT_EQ(init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 0, 75, METHOD_DOUBLE_BUFFER), -1);
+  ASSERT_EQ(card.messages.size(), 2u);
+  EXPECT_EQ(card.messages[0], "Failed to set gfx: driver AUTO  448x512\n");
+  EXPECT_EQ(card.messages[1], "Failed to set gfx: driver SAFE  320x480\n");
+  EXPECT_EQ(card.attempts.back().card, GFX_SAFE);
+  EXPECT_EQ(card.attempts.back().depth, 8);
+}
+
+static void fail_every_mode() {
+  FakeCard card;
+  card.accepts = [](const mode_attempt &) { return false; };
+  message_call = [](const char *text) { fputs(text, stderr); };
+  init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 0, 75, 0);
+}
+
+TEST(InitGraphicsDeathTest, NoModeAtAllEndsWithTheThreeMessages) {
+  EXPECT_EXIT(fail_every_mode(), testing::ExitedWithCode(EXIT_FATAL),
+              "Couldn't set any Video Mode\nLast driver tried : SAFE\nAllegro error message: ");
+}
+
+TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
+  FakeCard card;
+  init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_PAGE_FLIPPING);
+  make_game_video_bitmaps();
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(background->w, 480);
+  EXPECT_EQ(background->h, 528);
+
+  ASSERT_EQ(change_graphics_mode(WINDOW_DRIVER, 640, 480, 8, 75, METHOD_DOUBLE_BUFFER), -1);
+  EXPECT_EQ(updatemethod, METHOD_DOUBLE_BUFFER);
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(background->w, 672);
+  EXPECT_EQ(background->h, 496);
+  EXPECT_EQ(currentbuffer->w, 640);
+}
