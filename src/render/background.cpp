@@ -78,6 +78,9 @@ void scroll_background2(float x) {
       if (start_next_round) start_next_round();
       sx = scroll_x;
       newpos = scrollpos;
+      // The round set-up has just drawn the whole floor for its start;
+      // shifting it by the step that led here would misplace it.
+      d = 0;
     } else {
       newpos += 8 * (stretch_first(range_index) - stretch_last(range_index - 1));
       i = static_cast<int>(newpos);
