@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/devices.h"
+#include "world/enemy_map.h"
 #include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
@@ -70,6 +71,7 @@ void init_main() {
 
   init_joystick();
   load_map_data();
+  init_enemy_type_list();
   init_sound();
 
   install_int_ex(fps_saver, 1193181);
@@ -77,6 +79,7 @@ void init_main() {
 
 void main_exit(int status) {
   remove_int(fps_saver);
+  release_enemy_video_sprites();
   allegro_exit();
   fflush(stdout);
   exit(status);
