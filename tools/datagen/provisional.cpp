@@ -1,0 +1,129 @@
+#include "datagen/provisional.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The one list of provisional objects. A module that generates one of
+// these for real takes its row out and puts its producer in the file's
+// producer table (main.cpp). Sizes are the planned ones.
+constexpr ProvisionalObject provisional_objects[] = {
+    {FILE_BORLIN, BORLIN_2X3_BLOCK_CONTOUR, "2X3_BLOCK_CONTOUR", 40, 68, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_3X2_BLOCK_CONTOUR, "3X2_BLOCK_CONTOUR", 56, 60, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_BLUE_TURRET_CONTOUR, "BLUE_TURRET_CONTOUR", 32, 28, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_DOODLEBUG_CONTOUR, "DOODLEBUG_CONTOUR", 44, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_DOODLEBUG_SHADOW, "DOODLEBUG_SHADOW", 44, 32, ROLE_SHADOW},
+    {FILE_BORLIN, BORLIN_FORCE_FIELD2_CONTOUR, "FORCE_FIELD2_CONTOUR", 64, 48, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_FORCE_FIELD_CONTOUR, "FORCE_FIELD_CONTOUR", 64, 48, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_FUEL_CONTOUR, "FUEL_CONTOUR", 28, 36, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_GREEN_TURRET_LEFT_CONTOUR, "GREEN_TURRET_LEFT_CONTOUR", 76, 48,
+     ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_GREEN_TURRET_RIGHT_CONTOUR, "GREEN_TURRET_RIGHT_CONTOUR", 72, 48,
+     ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_HOLE_CONTOUR, "HOLE_CONTOUR", 24, 12, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_BANKED_PLANE_CONTOUR, "BANKED_PLANE_CONTOUR", 48, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_PARKED_PLANE_CONTOUR, "PARKED_PLANE_CONTOUR", 48, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_PLANE_CONTOUR, "PLANE_CONTOUR", 48, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_RADAR_CONTOUR, "RADAR_CONTOUR", 32, 40, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_RED_ROCKET_CONTOUR, "RED_ROCKET_CONTOUR", 16, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_SATELLITE_CONTOUR, "SATELLITE_CONTOUR", 32, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_SUPERFUEL_CONTOUR, "SUPERFUEL_CONTOUR", 28, 36, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_WALL_3W_TOP_CONTOUR, "WALL_3W_TOP_CONTOUR", 56, 92, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_WALL_3X1_CONTOUR, "WALL_3X1_CONTOUR", 56, 44, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_WALL_3X2_CONTOUR, "WALL_3X2_CONTOUR", 56, 60, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_WALL_3X4_CONTOUR, "WALL_3X4_CONTOUR", 56, 92, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_WALL_SIDE_CONTOUR, "WALL_SIDE_CONTOUR", 24, 60, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_YELLOW_ROCKET_CONTOUR, "YELLOW_ROCKET_CONTOUR", 16, 32, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_BOSS_CONTOUR, "BOSS_CONTOUR", 112, 96, ROLE_CONTOUR},
+    {FILE_BORLIN, BORLIN_BOSS_SHADOW, "BOSS_SHADOW", 112, 96, ROLE_SHADOW},
+    {FILE_BORLIN, BORLIN_SHIP_LEFT2_SHADOW, "SHIP_LEFT2_SHADOW", 48, 32, ROLE_SHADOW},
+    {FILE_BORLIN, BORLIN_SHIP_LEFT1_SHADOW, "SHIP_LEFT1_SHADOW", 48, 32, ROLE_SHADOW},
+    {FILE_BORLIN, BORLIN_SHIP_MIDDLE_SHADOW, "SHIP_MIDDLE_SHADOW", 48, 32, ROLE_SHADOW},
+
+    {FILE_KESTAL, KESTAL_TILE_SHEET, "TILE_SHEET", 256, 448, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_3X2_BLOCK, "3X2_BLOCK", 56, 60, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_3X2_BLOCK_WITHOUT_SIDE, "3X2_BLOCK_WITHOUT_SIDE", 56, 60, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_BLUE_TURRET, "BLUE_TURRET", 32, 28, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_CHIMNEYS, "CHIMNEYS", 32, 48, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_DOODLEBUG, "DOODLEBUG", 44, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_FORCE_FIELD_BEAM, "FORCE_FIELD_BEAM", 36, 22, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_FUEL, "FUEL", 28, 36, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_WRECK, "WRECK", 40, 20, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_GREEN_TURRET_LEFT, "GREEN_TURRET_LEFT", 76, 48, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_GREEN_TURRET_RIGHT, "GREEN_TURRET_RIGHT", 72, 48, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_HOLE, "HOLE", 24, 12, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_HOLE2, "HOLE2", 32, 16, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_PLANE, "PLANE", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_PLANE_BANKED, "PLANE_BANKED", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_PLANE_NO_SHADOW, "PLANE_NO_SHADOW", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_RADAR, "RADAR", 32, 40, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_RED_ROCKET, "RED_ROCKET", 16, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SATELLITE, "SATELLITE", 32, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SUPER_3X2_BLOCK, "SUPER_3X2_BLOCK", 56, 60, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, "SUPER_3X2_BLOCK_WITHOUT_SIDE", 56, 60,
+     ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SUPER_BLUE_TURRET, "SUPER_BLUE_TURRET", 32, 28, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SUPERFUEL, "SUPERFUEL", 28, 36, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_YELLOW_ROCKET, "YELLOW_ROCKET", 16, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_BOSS, "BOSS", 112, 96, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_ENEMY_BULLET, "ENEMY_BULLET", 24, 14, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_BULLET, "SHIP_BULLET", 32, 16, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_RESERVE_SHIP_ICON, "RESERVE_SHIP_ICON", 28, 20, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_PLANE_COUNTER_ICON, "PLANE_COUNTER_ICON", 18, 16, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_LEFT1, "SHIP_LEFT1", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_LEFT2, "SHIP_LEFT2", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_MIDDLE, "SHIP_MIDDLE", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_RIGHT1, "SHIP_RIGHT1", 48, 32, ROLE_SPRITE},
+    {FILE_KESTAL, KESTAL_SHIP_RIGHT2, "SHIP_RIGHT2", 48, 32, ROLE_SPRITE},
+};
+
+// Box and lettering: loud magenta for pictures; for height masks a flat
+// height with the digits standing higher; shadows are plain masks.
+struct BoxInk {
+  uint8_t fill, frame, text;
+};
+constexpr BoxInk box_ink(ProvisionalRole role) {
+  switch (role) {
+    case ROLE_SPRITE: return {77, 79, 73};
+    case ROLE_CONTOUR: return {8, 8, 24};
+    case ROLE_SHADOW: return {1, 1, 1};
+  }
+  return {77, 79, 73};
+}
+
+DataObject make_provisional(DataFileId file, int index) {
+  const ProvisionalObject *p = find_provisional(file, index);
+  if (!p) {
+    fprintf(stderr, "datagen: index %d has no provisional entry\n", index);
+    exit(1);
+  }
+  BoxInk ink = box_ink(p->role);
+  // The library's 8x8 font writes the number; the rest is plain filling.
+  BITMAP *b = create_bitmap_ex(8, p->w, p->h);
+  clear_to_color(b, ink.fill);
+  rect(b, 0, 0, p->w - 1, p->h - 1, ink.frame);
+  char label[8];
+  snprintf(label, sizeof label, "%d", index);
+  textout_centre_ex(b, font, label, p->w / 2, (p->h - 8) / 2, ink.text, -1);
+  Bitmap8 out(p->w, p->h);
+  for (int y = 0; y < p->h; y++)
+    for (int x = 0; x < p->w; x++) out.set(x, y, uint8_t(getpixel(b, x, y)));
+  destroy_bitmap(b);
+  return bitmap_object(std::string(p->name) + PROVISIONAL_SUFFIX, out);
+}
+
+}  // namespace
+
+const ProvisionalObject *find_provisional(DataFileId file, int index) {
+  for (const ProvisionalObject &p : provisional_objects)
+    if (p.file == file && p.index == index) return &p;
+  return nullptr;
+}
+
+int provisional_count() { return int(std::size(provisional_objects)); }
+
+DataObject make_provisional_borlin(int index) { return make_provisional(FILE_BORLIN, index); }
+DataObject make_provisional_kestal(int index) { return make_provisional(FILE_KESTAL, index); }
