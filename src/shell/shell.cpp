@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "gen/anims.h"
 #include "platform/devices.h"
 
 DATAFILE *commondata = nullptr;
@@ -68,6 +69,7 @@ void init_main() {
   data = load_resource_file("kestal.dat");
 
   init_joystick();
+  generate_anims();
   init_sound();
 
   install_int_ex(fps_saver, 1193181);
