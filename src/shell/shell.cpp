@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "gen/anims.h"
 #include "platform/devices.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
@@ -70,6 +71,7 @@ void init_main() {
   data = load_resource_file("kestal.dat");
 
   init_joystick();
+  generate_anims();
   load_map_data();
   init_enemy_type_list();
   init_sound();
