@@ -4,7 +4,11 @@
 
 #include <array>
 
+#include "gen/anims.h"
 #include "shell/datafile_index.h"
+
+// Force-field kinds take their frames and size from animation types
+// (ANIM_FORCE_FIELD...).
 
 // Kind numbers: the index of a kind in enemy_type_list and in the enemy
 // map file.
@@ -49,11 +53,6 @@ constexpr int NO_OBJECT = -1;  // a kind without this bitmap
 constexpr int NO_ANIM = -1;    // a kind not drawn as a running animation
 constexpr int INDESTRUCTIBLE = 1000;
 
-// Force-field kinds take their frames and size from these animation types.
-constexpr int ANIM_FORCE_FIELD = 4;
-constexpr int ANIM_FORCE_FIELD_2 = 8;
-constexpr int ANIM_FORCE_FIELD_1 = 9;
-constexpr int ANIM_FORCE_FIELD_3 = 10;
 
 struct enemy_kind_row {
   const char *name;
@@ -107,11 +106,11 @@ constexpr std::array<enemy_kind_row, ENEMY_KIND_COUNT> enemy_kind_table{{
     {"wall 3x4", NO_OBJECT, BORLIN_WALL_3X4_CONTOUR, NO_OBJECT, false, 0, 0, INDESTRUCTIBLE, 0, -1,
      6, 0, NO_ANIM},
     {"force field 2", NO_OBJECT, NO_OBJECT, NO_OBJECT, false, 0, 0, INDESTRUCTIBLE, 0, 0, 8, 0,
-     ANIM_FORCE_FIELD_2},
+     ANIM_FORCE_FIELD2},
     {"force field 1", NO_OBJECT, NO_OBJECT, NO_OBJECT, false, 0, 0, INDESTRUCTIBLE, 0, 0, 8, 0,
-     ANIM_FORCE_FIELD_1},
+     ANIM_FORCE_FIELD1},
     {"force field 3", NO_OBJECT, NO_OBJECT, NO_OBJECT, false, 0, 0, INDESTRUCTIBLE, 0, 0, 8, 0,
-     ANIM_FORCE_FIELD_3},
+     ANIM_FORCE_FIELD3},
     {"satelite", KESTAL_SATELLITE, BORLIN_SATELLITE_CONTOUR, NO_OBJECT, false, 300, 300, 1, 1, 0,
      10, 0, NO_ANIM},
     {"doodlebug", KESTAL_DOODLEBUG, BORLIN_DOODLEBUG_CONTOUR, BORLIN_DOODLEBUG_SHADOW, false, 200,

@@ -25,8 +25,8 @@ struct FakeResources {
       for (size_t i = 0; i + 1 < file->size(); i++) (*file)[i].dat = create_bitmap(10 + i, 50 + i);
     commondata = borlin.data();
     data = kestal.data();
-    const int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD_2, ANIM_FORCE_FIELD_1,
-                          ANIM_FORCE_FIELD_3};
+    const int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1,
+                          ANIM_FORCE_FIELD3};
     for (int i = 0; i < 4; i++) anim_type_list[anims[i]] = &fields[i];
   }
   ~FakeResources() {
@@ -34,7 +34,7 @@ struct FakeResources {
       for (DATAFILE &d : *file)
         if (d.dat) destroy_bitmap(static_cast<BITMAP *>(d.dat));
     commondata = data = nullptr;
-    for (int i : {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD_2, ANIM_FORCE_FIELD_1, ANIM_FORCE_FIELD_3})
+    for (int i : {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1, ANIM_FORCE_FIELD3})
       anim_type_list[i] = nullptr;
   }
 };
