@@ -12,6 +12,8 @@
 #include "render/background.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
+#include "world/enemy_kinds.h"
+#include "world/enemy_map.h"
 
 int gr_driver = 0;
 int good_driver = 0, good_w = 0, good_h = 0, good_bpp = 8;
@@ -44,6 +46,43 @@ void message(const char *format, const char *text, int a = 0, int b = 0) {
   char buf[MESSAGE_SIZE];
   snprintf(buf, sizeof buf, format, text, a, b);
   message_call(buf);
+}
+
+// Kinds that always draw from their data file bitmap: the moving ones and
+// those drawn by contour alone.
+bool keeps_base_sprite(int kind) {
+  switch (kind) {
+    case KIND_PLANE:
+    case KIND_2X3_BLOCK:
+    case KIND_YELLOW_ROCKET:
+    case KIND_RED_ROCKET:
+    case KIND_INVISIBLE_3X2_BLOCK:
+    case KIND_SATELLITE:
+    case KIND_DOODLEBUG:
+    case KIND_BOSS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Video copies of the other kinds' sprites, where video memory allows.
+void make_enemy_video_sprites() {
+  for (int i = 0; i < total_enemy_types; i++) {
+    enemy_type *t = enemy_type_list[i];
+    if (keeps_base_sprite(i)) continue;
+    if (!t->base_sprite) {
+      t->sprite = nullptr;
+      continue;
+    }
+    t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
+    if (t->video_sprite) {
+      blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
+      t->sprite = t->video_sprite;
+    } else {
+      t->sprite = t->base_sprite;
+    }
+  }
 }
 
 BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
@@ -146,6 +185,7 @@ void destroy_game_video_bitmaps() {
   release_tiles();
   if (tileset && tileset != tile_sheet()) destroy_bitmap(tileset);
   tileset = nullptr;
+  release_enemy_video_sprites();
 }
 
 void make_game_video_bitmaps() {
@@ -169,6 +209,7 @@ void make_game_video_bitmaps() {
     }
   }
   if (!tileset) tileset = sheet;
+  make_enemy_video_sprites();
 
   init_tileset();
   clear_bitmap(background);

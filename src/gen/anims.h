@@ -16,3 +16,92 @@ struct anim_type {
 constexpr int MAX_ANIM_TYPES = 32;
 extern anim_type *anim_type_list[MAX_ANIM_TYPES];
 extern int total_anim_types;
+
+// One running animation. The slot is free while count <= 0.
+struct animation {
+  int type;
+  float x, y;
+  int centred;  // -1: (x, y) is the frame's centre, else its top-left
+  float alt;
+  float frame;  // fractional; advanced by the tick's time unit
+  float dx, dy, dalt;
+  int count;    // passes through the frames still to show
+};
+
+constexpr int MAX_ANIMATIONS = 256;
+extern animation anim_list[MAX_ANIMATIONS];
+
+// The animation types by number, in the order generate_anims makes them.
+enum anim_type_number {
+  ANIM_EXPLOSION_LARGE = 0,
+  ANIM_POINTS_1000 = 1,
+  ANIM_POINTS_500 = 2,
+  ANIM_POINTS_200 = 3,
+  ANIM_FORCE_FIELD = 4,
+  ANIM_EXPLOSION_MEDIUM = 5,
+  ANIM_EXPLOSION_SMALL = 6,
+  ANIM_POINTS_FUEL = 7,
+  ANIM_FORCE_FIELD2 = 8,
+  ANIM_FORCE_FIELD1 = 9,
+  ANIM_FORCE_FIELD3 = 10,
+  ANIM_PLANE_SCALED = 11,
+  ANIM_PLANE_CONTOUR_SCALED = 12,
+  ANIM_SHIP_LEFT2_SCALED = 13,
+  ANIM_SHIP_LEFT1_SCALED = 14,
+  ANIM_SHIP_MIDDLE_SCALED = 15,
+  ANIM_SHIP_RIGHT1_SCALED = 16,
+  ANIM_SHIP_RIGHT2_SCALED = 17,
+  ANIM_SHIP_BULLET_SCALED = 18,
+  ANIM_ENEMY_BULLET_SCALED = 19,
+  ANIM_PLANE_BANKED_SCALED = 20,
+  ANIM_PLANE_BANKED_CONTOUR_SCALED = 21,
+  ANIM_STAR_FIRST = 22,
+  ANIM_STAR_LAST = 26,
+  ANIM_TYPES_GENERATED = 27,
+};
+
+// Points texts wait this many frames before they show, then show as long.
+constexpr int POINTS_DELAY_FRAMES = 64;
+constexpr int POINTS_FRAMES = 128;
+// One scaled frame per altitude band of 10, frame 0 at full size.
+constexpr int SCALED_FRAMES = 13;
+constexpr int EXPLOSION_PARTICLES = 64;
+
+// Sprite handles into the loaded data files, set by generate_scaled_sprites.
+extern BITMAP *ship_bullet;
+extern BITMAP *enemy_bullet;
+extern BITMAP *enemy_bullet_left;  // enemy_bullet mirrored left to right
+extern BITMAP *plane;
+extern BITMAP *plane_banked;
+extern BITMAP *plane_noshad;
+extern BITMAP *plane_contour;
+extern BITMAP *plane_banked_contour;
+extern BITMAP *shipl1;
+extern BITMAP *shipl2;
+extern BITMAP *shipmiddle;
+extern BITMAP *shipr1;
+extern BITMAP *shipr2;
+
+// Builds the 27 animation types in order and their sizes, all in 8-bit,
+// then returns to the game's colour depth (8 while no mode is set).
+void generate_anims();
+
+// A new type of `frames` null frames at the next index; returns the index.
+int add_anim_type(int frames);
+void calc_sizes();
+
+// Starts an animation in the lowest free slot; dropped when none is free.
+void add_animation(int type, float x, float y, int centred, int alt, float dx, float dy,
+                   float dalt, int count);
+void clear_animations();
+
+void generate_explosion(int frames, int size, int speed);
+void generate_points(const char *text, int colour);
+void generate_forcefield(int frames, int width, int height, int cut, int beams);
+void generate_star(int frames, int width, int height, int colour);
+void generate_scaled_sprites();
+void generate_scaled_sprite(BITMAP *bitmap);
+
+// The scale of scaled frame i (0 to 12), rounded to single precision as the
+// frame sizes depend on it.
+float scaled_frame_factor(int i);

@@ -10,7 +10,9 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "frontend/options.h"
+#include "gen/anims.h"
 #include "platform/devices.h"
+#include "world/enemy_map.h"
 #include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
@@ -74,8 +76,10 @@ void init_main() {
   // Until there is a settings file, the first mode is the default request.
   set_default_gfx();
   init_joystick();
+  generate_anims();
   make_game_video_bitmaps();
   load_map_data();
+  init_enemy_type_list();
   init_sound();
 
   install_int_ex(fps_saver, 1193181);

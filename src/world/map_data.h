@@ -2,11 +2,11 @@
 // and the rule that turns a running position into a map position.
 #pragma once
 
-constexpr int MAP_COLUMNS = 51;              // across the strip
-constexpr int MAP_POSITIONS = 2266;          // along the strip
-constexpr int FIRST_HALF_POSITIONS = 1170;   // positions 0..1169, "mapdatap.dat"
+constexpr int MAP_COLUMNS = 51;             // across the strip
+constexpr int MAP_POSITIONS = 2266;         // along the strip
+constexpr int FIRST_HALF_POSITIONS = 1170;  // positions 0..1169, "mapdatap.dat"
 constexpr int SECOND_HALF_POSITIONS = MAP_POSITIONS - FIRST_HALF_POSITIONS;  // "smapdatap.dat"
-constexpr int MAP_TILES = 1792;              // tile numbers 0..1791 of the tile sheet
+constexpr int MAP_TILES = 1792;  // tile numbers 0..1791 of the tile sheet
 
 constexpr const char *FIRST_MAP_FILE = "mapdatap.dat";
 constexpr const char *SECOND_MAP_FILE = "smapdatap.dat";

@@ -18,15 +18,16 @@ GFX_DRIVER driver;
 int video_pages_left = 0;
 
 BITMAP *fake_video_bitmap(int w, int h) {
-  if (w != SCREEN_W || h != SCREEN_H || video_pages_left <= 0) return nullptr;
-  video_pages_left--;
+  int &left = w == SCREEN_W && h == SCREEN_H ? video_pages_left : card->other_video_bitmaps;
+  if (left <= 0) return nullptr;
+  left--;
   BITMAP *b = create_bitmap(w, h);
   b->id |= BMP_ID_VIDEO;
   return b;
 }
 
 void fake_destroy_video_bitmap(BITMAP *b) {
-  video_pages_left++;
+  (b->w == SCREEN_W && b->h == SCREEN_H ? video_pages_left : card->other_video_bitmaps)++;
   b->id &= ~BMP_ID_VIDEO;
   destroy_bitmap(b);
 }

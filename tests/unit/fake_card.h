@@ -19,6 +19,7 @@ struct FakeCard {
   // Decides whether a mode opens; by default every mode does.
   std::function<bool(const mode_attempt &)> accepts = [](const mode_attempt &) { return true; };
   bool triple_buffer = false;  // whether the card offers triple buffering
+  int other_video_bitmaps = 0;  // room for video bitmaps not of screen size
 
   std::vector<mode_attempt> attempts;
   std::vector<std::string> messages;

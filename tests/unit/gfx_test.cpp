@@ -10,6 +10,8 @@
 #include "frontend/options.h"
 #include "platform/video.h"
 #include "shell/shell.h"
+#include "world/enemy_kinds.h"
+#include "world/enemy_map.h"
 
 TEST(ScreenGeometry, FollowsTheScreenShape) {
   set_screen_geometry(640, 480);
@@ -168,4 +170,43 @@ TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
   EXPECT_EQ(background->w, 672);
   EXPECT_EQ(background->h, 496);
   EXPECT_EQ(currentbuffer->w, 640);
+}
+
+TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
+  FakeCard card;
+  card.other_video_bitmaps = 4;
+  int saved_kinds = total_enemy_types;
+  total_enemy_types = 0;
+  BITMAP *fuel = create_bitmap(8, 8), *plane = create_bitmap(8, 8), *radar = create_bitmap(8, 8);
+  for (BITMAP *sprite : {fuel, radar, static_cast<BITMAP *>(nullptr), radar, radar, plane})
+    add_to_enemy_type_list("kind", sprite, nullptr, nullptr, nullptr, 0, 0, 1, 0, 0, 0, 0, -1);
+
+  init_graphics(GFX_AUTODETECT_WINDOWED, 320, 240, 8, 75, METHOD_PAGE_FLIPPING);
+  make_game_video_bitmaps();
+  EXPECT_TRUE(is_video_bitmap(background));
+  EXPECT_EQ(tileset, nullptr);  // no tile sheet loaded here
+  EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_FUEL]->sprite));
+  EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_RADAR]->sprite));
+  EXPECT_EQ(enemy_type_list[KIND_HOLE]->sprite, nullptr);
+  EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_BLUE_TURRET]->sprite));
+  // Video memory ran out: drawn from the data file bitmap.
+  EXPECT_EQ(enemy_type_list[KIND_GREEN_TURRET_RIGHT]->sprite, radar);
+  EXPECT_EQ(enemy_type_list[KIND_PLANE]->sprite, plane);  // moving kinds never get a copy
+
+  destroy_game_video_bitmaps();
+  EXPECT_EQ(background, nullptr);
+  EXPECT_EQ(enemy_type_list[KIND_FUEL]->sprite, fuel);
+  EXPECT_EQ(enemy_type_list[KIND_FUEL]->video_sprite, nullptr);
+  EXPECT_EQ(card.other_video_bitmaps, 4);
+
+  // A double buffer keeps the floor in memory; sprites are still copied.
+  destroy_blit_bitmaps();
+  init_bitmaps(METHOD_DOUBLE_BUFFER);
+  make_game_video_bitmaps();
+  EXPECT_FALSE(is_video_bitmap(background));
+  EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_FUEL]->sprite));
+  destroy_game_video_bitmaps();
+
+  total_enemy_types = saved_kinds;
+  for (BITMAP *b : {fuel, plane, radar}) destroy_bitmap(b);
 }

@@ -1,3 +1,5 @@
+#include "world/map_data.h"
+
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -5,7 +7,6 @@
 
 #include "shell/shell.h"
 #include "test_support.h"
-#include "world/map_data.h"
 
 // Writes the given words as a packed map file.
 static void write_words(const char *name, const std::vector<int> &words) {
@@ -34,9 +35,9 @@ TEST(MapFiles, AreStoredColumnByColumn) {
   EXPECT_EQ(map_data[1169][50], (51 * 1170 - 1) % MAP_TILES);
 
   std::vector<int> second(MAP_COLUMNS * SECOND_HALF_POSITIONS, 0);
-  second[1] = 7;                       // column 0, position 1171
-  second[SECOND_HALF_POSITIONS] = 9;   // column 1, position 1170
-  second.back() = 1791;                // column 50, position 2265
+  second[1] = 7;                      // column 0, position 1171
+  second[SECOND_HALF_POSITIONS] = 9;  // column 1, position 1170
+  second.back() = 1791;               // column 50, position 2265
   write_words(SECOND_MAP_FILE, second);
   ASSERT_TRUE(read_map_file(SECOND_MAP_FILE, FIRST_HALF_POSITIONS, SECOND_HALF_POSITIONS));
   EXPECT_EQ(map_data[1171][0], 7);
@@ -106,7 +107,7 @@ TEST(MapFilesDeathTest, AFailedFileIsNamedAndEndsTheProgram) {
 }
 
 TEST(FoldRule, JoinsEachStretchToTheNext) {
-  range_index = 0;  // 490..594, then 0..554
+  range_index = 0;                         // 490..594, then 0..554
   EXPECT_EQ(fold_map_position(594), 594);  // the last position itself stays
   EXPECT_EQ(fold_map_position(595), 1);
   EXPECT_EQ(fold_map_position(600), 6);
