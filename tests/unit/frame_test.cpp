@@ -62,7 +62,7 @@ TEST(TimeUnit, LongFramesAreCappedAndStallsCountAsOneTick) {
   EXPECT_NEAR(t60.frame(500), 3.125f, 1e-6);
 }
 
-TEST(TimeUnit, TimerModeCountsTicksUpToTheCap) {
+TEST(TimeUnit, TimerModeCountsTicksUpToTheCapAndPretendingCountsOne) {
   Timing t(75);
   usetimer = -1;
   game_ticks = 3;
@@ -71,10 +71,7 @@ TEST(TimeUnit, TimerModeCountsTicksUpToTheCap) {
   EXPECT_EQ(game_time, 2.5f);  // the third tick is dropped
   game_ticks = 1;
   EXPECT_EQ(t.frame(5000), 1.0f);  // the clock does not matter
-}
-
-TEST(TimeUnit, PretendingEveryFrameIsOneTick) {
-  Timing t(60);
+  usetimer = 0;
   pretend_75hz = -1;
   EXPECT_EQ(t.frame(400), 1.0f);
   pretend_75hz = 0;
@@ -188,11 +185,4 @@ TEST(OptionSwitches, FollowTheRegulationMethodAndTheOptionToggles) {
   EXPECT_EQ(reverse_logic, 1);
   myopts[OPTS_SHADOWS].value = -1;
   regulate_method = 0;
-}
-
-TEST(TimeInfo, NamesTheMethodsInUse) {
-  EXPECT_STREQ(menu_caption(mymethods, METHOD_COUNT, METHOD_PAGE_FLIPPING), "Page Flipping");
-  EXPECT_STREQ(menu_caption(myregulators, REGULATOR_COUNT, REGULATE_SCREEN_HZ), "Game=Screen Hz");
-  EXPECT_STREQ(menu_caption(mymethods, METHOD_COUNT, -1), "");
-  EXPECT_STREQ(menu_caption(myregulators, REGULATOR_COUNT, REGULATE_PRETEND_75HZ), "");
 }

