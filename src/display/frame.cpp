@@ -167,7 +167,11 @@ void destroy_blit_bitmaps() {
     case METHOD_TRIPLE_BUFFER:
       for (BITMAP *&p : pages) destroy_and_clear(p);
       break;
-    case 1: case 4: case 5: case 6: case 7:
+    case METHOD_PAGE_FLIPPING:
+    case 4:  // 4 to 7: two-page methods that no menu offers
+    case 5:
+    case 6:
+    case 7:
       destroy_and_clear(pages[0]);
       destroy_and_clear(pages[1]);
       break;
