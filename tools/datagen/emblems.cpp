@@ -110,9 +110,9 @@ DataObject make_round_marker(int) {
       switch (rows[y][x]) {
         case 'o': b.set(x, y, 89); break;   // dark orange rim
         case 'a': b.set(x, y, 103); break;  // yellow, lit
-        case 'b': b.set(x, y, 101); break;
-        case 'c': b.set(x, y, 99); break;
-        case 'd': b.set(x, y, 97); break;   // yellow, in shade
+        case 'b': b.set(x, y, 102); break;
+        case 'c': b.set(x, y, 100); break;
+        case 'd': b.set(x, y, 98); break;   // yellow, in shade
         default: break;
       }
     }
