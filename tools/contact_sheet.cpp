@@ -132,6 +132,35 @@ void content_size(const DATAFILE &d, int &w, int &h) {
   w = h = 8;
 }
 
+// Outlined caption as the menus draw it: four copies in c - 4 around it.
+void outlined(BITMAP *b, const char *text, int cx, int y, int c) {
+  int x = cx - text_length(caption_font, text) / 2;
+  const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
+  for (int k = 0; k < 4; k++) textout_ex(b, caption_font, text, x + dx[k], y + dy[k], rgb(show_pal[c - 4]), -1);
+  textout_ex(b, caption_font, text, x, y, rgb(show_pal[c]), -1);
+}
+
+// The logo and captions as the title page shows them, on the menu's fade
+// colour, so their contrast can be judged in place.
+int draw_title_preview(BITMAP *sheet, DATAFILE *borlin, int y) {
+  constexpr int W = 448, H = 260, FADE = 184;
+  BITMAP *logo = static_cast<BITMAP *>(borlin[BORLIN_LOGO].dat);
+  textout_ex(sheet, font, "Title page preview (menu fade colour 184, captions outlined)", MARGIN, y,
+             hex(LABEL_INK), -1);
+  y += LABEL_H;
+  rectfill(sheet, MARGIN, y, MARGIN + W - 1, y + H - 1, rgb(show_pal[FADE]));
+  int lx = MARGIN + (W - logo->w) / 2, ly = y + 20;
+  for (int j = 0; j < logo->h; j++)
+    for (int i = 0; i < logo->w; i++)
+      if (int c = getpixel(logo, i, j)) putpixel(sheet, lx + i, ly + j, rgb(show_pal[c]));
+  int cx = MARGIN + W / 2;
+  outlined(sheet, "SUBTITLE LINE", cx, ly + logo->h - 7, 36);
+  const char *items[] = {"Play", "Options", "WindOwed", "Hi Scores", "Exit"};
+  const int colours[] = {29, 27, 25, 23, 23};
+  for (int i = 0; i < 5; i++) outlined(sheet, items[i], cx, ly + logo->h + 22 + 28 * i, colours[i]);
+  return y + H + 2 * MARGIN;
+}
+
 int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
   textout_ex(sheet, caption_font, title, MARGIN, y, rgb(show_pal[29]), -1);
   Flow flow;
@@ -186,6 +215,7 @@ int main(int argc, char **argv) {
   BITMAP *sheet = create_bitmap_ex(32, SHEET_W, SHEET_MAX_H);
   clear_to_color(sheet, hex(BACKDROP));
   int y = draw_file(sheet, "borlin.dat", borlin, MARGIN);
+  y = draw_title_preview(sheet, borlin, y);
   y = draw_file(sheet, "kestal.dat", kestal, y);
   textout_ex(sheet, font, "Bitmaps through the normal palette (43); small ones at 2x. "
              "Red labels: provisional objects.", MARGIN, y, grey(150), -1);
