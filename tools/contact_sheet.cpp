@@ -70,8 +70,9 @@ void draw_bitmap(BITMAP *sheet, BITMAP *b, int x, int y, int zoom) {
   for (int j = 0; j < b->h; j++)
     for (int i = 0; i < b->w; i++) {
       int c = getpixel(b, i, j);
-      if (c) rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
-                      y + j * zoom + zoom - 1, rgb(show_pal[c]));
+      if (c)
+        rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
+                 y + j * zoom + zoom - 1, rgb(show_pal[c]));
     }
 }
 
@@ -90,7 +91,8 @@ void draw_font(BITMAP *sheet, FONT *f, int x, int y) {
                                       "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
   static const int colours[] = {71, 29, 36, 13, 15};
   int h = text_height(f) + 4;
-  for (int i = 0; i < 5; i++) textout_ex(sheet, f, lines[i], x, y + i * h, rgb(show_pal[colours[i]]), -1);
+  for (int i = 0; i < 5; i++)
+    textout_ex(sheet, f, lines[i], x, y + i * h, rgb(show_pal[colours[i]]), -1);
 }
 
 void draw_sample(BITMAP *sheet, SAMPLE *s, int x, int y) {
@@ -120,8 +122,14 @@ void content_size(const DATAFILE &d, int &w, int &h) {
       h = b->h * zoom;
       return;
     }
-    case DAT_PALETTE: w = 28 + 16 * SWATCH; h = 16 * SWATCH; return;
-    case DAT_SAMPLE: w = WAVE_W; h = WAVE_H + 12; return;
+    case DAT_PALETTE:
+      w = 28 + 16 * SWATCH;
+      h = 16 * SWATCH;
+      return;
+    case DAT_SAMPLE:
+      w = WAVE_W;
+      h = WAVE_H + 12;
+      return;
     case DAT_FONT: {
       FONT *f = static_cast<FONT *>(d.dat);
       w = text_length(f, "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
@@ -136,7 +144,8 @@ void content_size(const DATAFILE &d, int &w, int &h) {
 void outlined(BITMAP *b, const char *text, int cx, int y, int c) {
   int x = cx - text_length(caption_font, text) / 2;
   const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
-  for (int k = 0; k < 4; k++) textout_ex(b, caption_font, text, x + dx[k], y + dy[k], rgb(show_pal[c - 4]), -1);
+  for (int k = 0; k < 4; k++)
+    textout_ex(b, caption_font, text, x + dx[k], y + dy[k], rgb(show_pal[c - 4]), -1);
   textout_ex(b, caption_font, text, x, y, rgb(show_pal[c]), -1);
 }
 
@@ -176,7 +185,8 @@ int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
     flow.place(cw, ch, cx, cy);
     rectfill(sheet, cx, cy, cx + cw - 1, cy + ch - 1, hex(CELL_BACK));
     bool provisional = name.find("-PROVISIONAL") != std::string::npos;
-    textout_ex(sheet, font, label.c_str(), cx + 4, cy + 3, hex(provisional ? PROVISIONAL_INK : LABEL_INK), -1);
+    textout_ex(sheet, font, label.c_str(), cx + 4, cy + 3,
+               hex(provisional ? PROVISIONAL_INK : LABEL_INK), -1);
     int ox = cx + 4, oy = cy + LABEL_H + 4;
     switch (dat[i].type) {
       case DAT_BITMAP: {
@@ -184,9 +194,15 @@ int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
         draw_bitmap(sheet, b, ox, oy, std::max(b->w, b->h) <= SMALL_BITMAP ? 2 : 1);
         break;
       }
-      case DAT_PALETTE: draw_palette(sheet, static_cast<RGB *>(dat[i].dat), ox, oy); break;
-      case DAT_SAMPLE: draw_sample(sheet, static_cast<SAMPLE *>(dat[i].dat), ox, oy); break;
-      case DAT_FONT: draw_font(sheet, static_cast<FONT *>(dat[i].dat), ox, oy); break;
+      case DAT_PALETTE:
+        draw_palette(sheet, static_cast<RGB *>(dat[i].dat), ox, oy);
+        break;
+      case DAT_SAMPLE:
+        draw_sample(sheet, static_cast<SAMPLE *>(dat[i].dat), ox, oy);
+        break;
+      case DAT_FONT:
+        draw_font(sheet, static_cast<FONT *>(dat[i].dat), ox, oy);
+        break;
     }
   }
   return flow.bottom() + 2 * MARGIN;
@@ -217,8 +233,10 @@ int main(int argc, char **argv) {
   int y = draw_file(sheet, "borlin.dat", borlin, MARGIN);
   y = draw_title_preview(sheet, borlin, y);
   y = draw_file(sheet, "kestal.dat", kestal, y);
-  textout_ex(sheet, font, "Bitmaps through the normal palette (43); small ones at 2x. "
-             "Red labels: provisional objects.", MARGIN, y, grey(150), -1);
+  textout_ex(sheet, font,
+             "Bitmaps through the normal palette (43); small ones at 2x. "
+             "Red labels: provisional objects.",
+             MARGIN, y, grey(150), -1);
   // 24-bit, so the PNG has no alpha channel to hide it.
   int h = std::min(SHEET_MAX_H, y + MARGIN);
   BITMAP *out = create_bitmap_ex(24, SHEET_W, h);

@@ -71,8 +71,8 @@ int main(int argc, char **argv) {
     if (dev > peak) peak = dev;
   }
   fclose(f);
-  printf("captured %ld frames, %ld audible (expected about %ld), peak %d\n", frames, loud,
-         expected, peak);
+  printf("captured %ld frames, %ld audible (expected about %ld), peak %d\n", frames, loud, expected,
+         peak);
   // Quiet stretches inside the sounds (the doodlebug's gaps, fade-outs) do
   // not count as audible, so ask for a good share, not all.
   return loud > expected / 4 ? 0 : 1;
