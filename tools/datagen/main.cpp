@@ -25,8 +25,6 @@
 #include "datagen/provisional.h"
 #include "datagen/writer.h"
 
-std::string source_dir;
-
 namespace {
 
 struct ProducerEntry {
