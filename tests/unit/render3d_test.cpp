@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render3d.h"
+#include "datagen/render3d.h"
 
 namespace {
 

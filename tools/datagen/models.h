@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "render3d.h"
+#include "datagen/render3d.h"
 
 constexpr int NONE = -1;
 
@@ -19,6 +19,7 @@ struct object_render {
   int sprite;            // kestal.dat index, or NONE
   int contour;           // borlin.dat index, or NONE
   int second_contour;    // a further borlin.dat index with the same contour
+  const char *second_contour_name;
   int shadow;            // borlin.dat index, or NONE
   bool paint_shadow;     // the ground shadow painted into the sprite
   bool mask_equal;       // drawn pixel by pixel through its contour

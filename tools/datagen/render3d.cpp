@@ -1,4 +1,4 @@
-#include "render3d.h"
+#include "datagen/render3d.h"
 
 #include <algorithm>
 #include <cmath>

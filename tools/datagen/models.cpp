@@ -1,9 +1,9 @@
-#include "models.h"
+#include "datagen/models.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "../src/shell/datafile_index.h"
+#include "shell/datafile_index.h"
 
 namespace {
 
@@ -17,9 +17,9 @@ constexpr material RUST{56, 8, 1, 6};
 constexpr material SOOT{48, 8, 1, 4};
 constexpr material OLIVE{40, 8, 2, 7};
 constexpr material RED{80, 8, 2, 7};
-constexpr material TAN{88, 8, 2, 7};
+constexpr material LIVERY{104, 8, 2, 7};
 constexpr material YELLOW{96, 8, 3, 7};
-constexpr material ORANGE{104, 8, 2, 7};
+constexpr material ORANGE{88, 8, 2, 7};
 constexpr material BLUE{112, 8, 2, 7};
 constexpr material GREEN{120, 8, 2, 7};
 constexpr material TEAL{136, 8, 2, 7};
@@ -119,14 +119,14 @@ model hole(double size) {
 
 model satellite() {
   model m;
-  m.push_back(box({0, 0, 6}, {8, 8, 8}, TAN));
+  m.push_back(box({0, 0, 6}, {8, 8, 8}, LIVERY));
   m.push_back(cylinder({0, 0, 10}, 5, 5, 3, SILVER));
   m.push_back(ellipsoid({0, 0, 14}, {6, 6, 3}, SILVER));
   for (double side : {-1.0, 1.0}) {
     m.push_back(plate({0, side * 9.5, 6}, 7, 8, 0.8, CYAN));
     m.push_back(laid_along(cylinder({}, 1.2, 1.2, side * 2, SILVER), AXIS_R, {0, side * 4, 6}));
   }
-  m.push_back(cone({0, 0, 0}, 4, 4, 2, 1, TAN));
+  m.push_back(cone({0, 0, 0}, 4, 4, 2, 1, LIVERY));
   scale_all(m, 0.9);
   return m;
 }
@@ -255,11 +255,11 @@ std::vector<solid> ship_model(double roll) {
 
 std::vector<solid> plane_model(double roll) {
   model m;
-  m.push_back(ellipsoid({0, 0, 4}, {32, 6, 6}, TAN));
+  m.push_back(ellipsoid({0, 0, 4}, {32, 6, 6}, LIVERY));
   m.push_back(laid_along(cone({}, 6, 6, -4, 0.3, RED), AXIS_F, {-15, 0, 4}));
-  m.push_back(box({1, 0, 4}, {8, 28, 1.4}, TAN));
+  m.push_back(box({1, 0, 4}, {8, 28, 1.4}, LIVERY));
   for (double r : {-11.5, 11.5}) m.push_back(box({1, r, 4.2}, {8.4, 4, 1.6}, RED));
-  m.push_back(box({13, 0, 5}, {5, 13, 1}, TAN));
+  m.push_back(box({13, 0, 5}, {5, 13, 1}, LIVERY));
   m.push_back(box({14, 0, 8}, {5, 1, 6}, RED));
   m.push_back(ellipsoid({-5, 0, 6.5}, {7, 4, 3.5}, CYAN));
   rotate_all(m, AXIS_F, roll, {0, 0, 4});
@@ -271,7 +271,7 @@ const std::vector<object_render> &object_renders() {
     std::vector<object_render> l;
     auto ship = [&](const char *name, double roll, int sprite, int shadow) {
       l.push_back({name, SHIP_W, SHIP_H, SHIP_OX, SHIP_OY, [roll] { return ship_model(roll); },
-                   sprite, NONE, NONE, shadow, false, false});
+                   sprite, NONE, NONE, nullptr, shadow, false, false});
     };
     // Banking left lowers the -R wing.
     ship("ship l1", 15, KESTAL_SHIP_LEFT1, BORLIN_SHIP_LEFT1_SHADOW);
@@ -283,7 +283,8 @@ const std::vector<object_render> &object_renders() {
     auto plane = [&](const char *name, double roll, int sprite, int contour, int second,
                      bool painted) {
       l.push_back({name, PLANE_W, PLANE_H, PLANE_OX, PLANE_OY,
-                   [roll] { return plane_model(roll); }, sprite, contour, second, NONE, painted,
+                   [roll] { return plane_model(roll); }, sprite, contour, second,
+                   second == NONE ? nullptr : "PARKED_PLANE_CONTOUR", NONE, painted,
                    contour != NONE});
     };
     plane("plane parked", 0, KESTAL_PLANE, NONE, NONE, true);
@@ -294,7 +295,7 @@ const std::vector<object_render> &object_renders() {
     auto still = [&](const char *name, int w, int h, int ox, int oy,
                      std::function<model()> build, int sprite, int contour, int shadow,
                      bool mask_equal) {
-      l.push_back({name, w, h, ox, oy, std::move(build), sprite, contour, NONE, shadow, false,
+      l.push_back({name, w, h, ox, oy, std::move(build), sprite, contour, NONE, nullptr, shadow, false,
                    mask_equal});
     };
     still("ship bullet", 32, 16, 16, 8,
