@@ -7,6 +7,8 @@
 
 #include "datagen/producers.h"
 
+std::string source_dir;
+
 namespace {
 
 std::string glyph_label(int c) { return c == ' ' ? "space" : std::string(1, char(c)); }

@@ -31,3 +31,7 @@ DataObject make_unused(int index);
 // provisional.cpp: stand-ins for objects that later modules fill
 DataObject make_provisional_borlin(int index);
 DataObject make_provisional_kestal(int index);
+
+// sprites.cpp: the world's objects rendered from their models
+DataObject make_world_sprite(int index);  // kestal.dat sprites
+DataObject make_world_mask(int index);    // borlin.dat contours and shadows

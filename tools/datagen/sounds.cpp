@@ -49,6 +49,14 @@ struct BandPass {
 double square(double phase) { return phase - std::floor(phase) < 0.5 ? 1.0 : -1.0; }
 double saw(double phase) { return 2.0 * (phase - std::floor(phase)) - 1.0; }
 
+// A saw built from its first harmonics: no jumps, so a loop may end
+// anywhere in its cycle without a click.
+double soft_saw(double phase, int harmonics) {
+  double v = 0;
+  for (int k = 1; k <= harmonics; k++) v += std::sin(2 * PI * k * phase) / k;
+  return v * 0.6;
+}
+
 // Short attack so nothing starts with a click.
 double attack(int i, int len) { return i < len ? double(i) / len : 1.0; }
 
@@ -81,7 +89,7 @@ std::vector<double> engine_ground() {
   double phase = 0;
   for (size_t i = 0; i < s.size(); i++) {
     phase += 90.0 / RATE;
-    double drone = body.step(saw(phase) + 0.5 * saw(phase * 2.0 + 0.25), 600);
+    double drone = body.step(soft_saw(phase, 12) + 0.5 * soft_saw(phase * 2.0 + 0.25, 6), 600);
     s[i] = 0.6 * drone + 0.9 * rumble.step(noise.next(), 250);
   }
   return fold_loop(s, n);
@@ -158,7 +166,7 @@ std::vector<double> force_field_hum() {
   for (size_t i = 0; i < s.size(); i++) {
     double t = double(i) / RATE;
     double hum = 0.5 * std::sin(2 * PI * 100 * t) + 0.3 * std::sin(2 * PI * 150 * t) +
-                 0.25 * square(300 * t) * 0.5;
+                 0.15 * soft_saw(300 * t, 5);
     double spark = noise.next();
     double crackle = std::fabs(spark) > 0.985 ? spark : 0.0;  // sparse clicks of static
     s[i] = hum + 0.8 * crackle;
@@ -174,7 +182,7 @@ std::vector<double> engine_space() {
   for (size_t i = 0; i < s.size(); i++) {
     double t = double(i) / RATE;
     phase += 180.0 * (1.0 + 0.01 * std::sin(2 * PI * 2.0 * t)) / RATE;
-    s[i] = soft.step(0.7 * std::sin(2 * PI * phase) + 0.3 * saw(phase), 500);
+    s[i] = soft.step(0.7 * std::sin(2 * PI * phase) + 0.3 * soft_saw(phase, 8), 500);
   }
   return fold_loop(s, n);
 }
