@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "datagen/level_pieces.h"
-#include "datagen/provisional.h"
 
 const handle_triple game_handles[20] = {
     {12, 16, 21},  {14, 34, 57},  {14, 40, 69},  {12, 406, 33},  {12, 616, 33},
@@ -50,7 +49,8 @@ void check_cells(const compiled_level &level, level_report &rep) {
   };
   for (int p = 0; p < MAP_POSITIONS; p++)
     for (int c = 0; c < MAP_COLUMNS; c++)
-      if (level.cell(p, c) < 0 || level.cell(p, c) >= int(std::min<size_t>(level.tiles.size(), MAP_TILES))) {
+      if (level.cell(p, c) < 0 ||
+          level.cell(p, c) >= int(std::min<size_t>(level.tiles.size(), MAP_TILES))) {
         rep.errors.push_back("cell " + at(p, c) + " names no tile of the sheet");
         return;
       }
@@ -92,8 +92,7 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
     if (r.map_x >= NO_RECORDS_FIRST && r.map_x <= NO_RECORDS_LAST)
       rep.errors.push_back(record_text(r) +
                            ": between the fortresses its copy is lost or lands on the loop");
-    if (r.map_y < 0 || r.map_y > 2 * MAP_COLUMNS - 1 || r.alt < -ALT_BIAS ||
-        r.alt > 255 - ALT_BIAS)
+    if (r.map_y < 0 || r.map_y > 255 || r.alt < -ALT_BIAS || r.alt > 255 - ALT_BIAS)
       rep.errors.push_back(record_text(r) + ": across or altitude out of range");
   }
   for (const handle_triple &h : game_handles) {
@@ -106,7 +105,8 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
   }
   const std::vector<enemy_record> all = both_passes(records);
   if (all.size() > size_t(MAX_ENEMIES - DYNAMIC_RESERVE))
-    rep.errors.push_back(std::to_string(all.size()) + " enemies in both passes leave too little "
+    rep.errors.push_back(std::to_string(all.size()) +
+                         " enemies in both passes leave too little "
                          "room for the planes");
   std::vector<int> statics;
   for (const enemy_record &r : all)
@@ -126,8 +126,8 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
 
 // Every contour pixel must land inside the sprite map and keep its height
 // within a byte.
-void check_contours(const std::vector<enemy_record> &records,
-                    const std::vector<DataObject> &borlin, level_report &rep) {
+void check_contours(const std::vector<enemy_record> &records, const std::vector<DataObject> &borlin,
+                    level_report &rep) {
   if (borlin.size() != size_t(BORLIN_OBJECT_COUNT)) return;
   for (const enemy_record &r : both_passes(records)) {
     const enemy_kind_row &k = enemy_kind_table[r.kind];
@@ -163,9 +163,12 @@ struct obstacle {
 
 std::vector<obstacle> obstacles(const level_design &d) {
   std::vector<obstacle> out;
-  for (const wall_line &w : d.walls) out.push_back({w.along, w.along, w.across0, w.across1 - 1, 0, w.height});
-  for (const lintel &l : d.lintels) out.push_back({l.along, l.along, l.across, l.across + 5, 33, 64});
-  for (const side_wall &s : d.sides) out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, 32});
+  for (const wall_line &w : d.walls)
+    out.push_back({w.along, w.along, w.across0, w.across1 - 1, 0, w.height});
+  for (const lintel &l : d.lintels)
+    out.push_back({l.along, l.along, l.across, l.across + 5, 33, 64});
+  for (const side_wall &s : d.sides)
+    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, 32});
   for (const tower &t : d.towers) out.push_back({t.along, t.along, t.across, t.across + 3, 0, 48});
   for (const handle_block &h : d.handles) {
     int a, k;
@@ -174,7 +177,7 @@ std::vector<obstacle> obstacles(const level_design &d) {
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
     const int a = int(std::floor(l.fence_f / UNIT));
-    out.push_back({a, a, int(l.r0 / UNIT), int(l.r1 / UNIT), 0, int(l.top)});
+    out.push_back({a, a, int(l.hit_r0 / UNIT), int(l.r1 / UNIT), 0, int(l.top)});
   }
   return out;
 }
@@ -191,11 +194,13 @@ void check_design(const level_design &d, const std::vector<enemy_record> &record
     if (r.kind == KIND_FUEL) fuel.push_back(along_of(r));
     if (r.kind == KIND_FORCE_FIELD || r.kind == KIND_FORCE_FIELD_2 ||
         r.kind == KIND_FORCE_FIELD_1 || r.kind == KIND_FORCE_FIELD_3) {
-      const int partner = r.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR : KIND_FORCE_FIELD2_CONTOUR;
+      const int partner =
+          r.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR : KIND_FORCE_FIELD2_CONTOUR;
       if (std::none_of(records.begin(), records.end(), [&](const enemy_record &o) {
             return o.kind == partner && o.map_x == r.map_x && o.map_y == r.map_y;
           }))
-        rep.warnings.push_back(record_text(r) + ": a force field without its contour cannot be hit");
+        rep.warnings.push_back(record_text(r) +
+                               ": a force field without its contour cannot be hit");
     }
   }
   if (fuel.size() < size_t(MIN_REFILLS))
@@ -242,7 +247,7 @@ level_report check_level(const level_design &design, const compiled_level &level
   check_design(design, records, rep);
   for (const auto *file : {&borlin, &kestal})
     for (const DataObject &o : *file)
-      if (o.name.size() > 12 && o.name.rfind(PROVISIONAL_SUFFIX) == o.name.size() - 12)
-        rep.warnings.push_back("still provisional: " + o.name);
+      if (o.name.find(PROVISIONAL_MARK) != std::string::npos)
+        rep.errors.push_back("a stand-in is left in the data files: " + o.name);
   return rep;
 }

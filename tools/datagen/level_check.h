@@ -49,6 +49,9 @@ constexpr int WATCHED_ALTITUDE = 80;
 constexpr int MIN_REFILLS = 14;
 constexpr int MAX_FUEL_GAP = 40;
 
+// Names of stand-in objects carried this mark; none may be left.
+constexpr const char *PROVISIONAL_MARK = "-PROVISIONAL";
+
 level_report check_level(const level_design &design, const compiled_level &level,
                          const std::vector<enemy_record> &records,
                          const std::vector<DataObject> &borlin,

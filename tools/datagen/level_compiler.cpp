@@ -17,6 +17,11 @@ constexpr material OUTER_GROUND{192, 16, 5, 12};
 constexpr material POST{160, 16, 4, 14};
 constexpr material EMITTER{64, 8, 3, 7};
 
+// Field posts are side modules; the emitter stands this much above the
+// highest beam.
+constexpr int SIDE_HEIGHT = 32;
+constexpr int EMITTER_RISE = 12;
+
 // Floors are laid in square panels; their joints are darker by this much.
 constexpr int PANEL = 16;
 constexpr int JOINT_DARKER = 2;
@@ -37,15 +42,25 @@ void add_solid(std::vector<scene_solid> &scene, const solid &s) {
   scene.push_back(e);
 }
 
-void add_piece(std::vector<scene_solid> &scene, PieceId id, int along, int across) {
-  std::vector<solid> solids = level_piece(id).solids;
-  move_all(solids, {double(UNIT * along), double(UNIT * across), 0});
-  for (const solid &s : solids) add_solid(scene, s);
-}
+// Nothing reaches the far columns: neither the ship nor any shot comes
+// closer to the far edge than this.
+constexpr int UNTOUCHED_COLUMNS = 15;
 
-enemy_record piece_record(PieceId id, int along, int across) {
+// Draws a piece into the floor and, where anything can touch it, records
+// it in the enemy map so that it is hit where it is seen.
+void add_piece(std::vector<scene_solid> &scene, std::vector<enemy_record> &records, PieceId id,
+               int along, int across) {
   const piece &p = level_piece(id);
-  return {p.kind, p.m0 + along + across, p.n0 + 2 * across, 0};
+  std::vector<solid> solids = p.solids;
+  move_all(solids, {double(UNIT * along), double(UNIT * across), 0});
+  double far_r = -1e18;
+  for (const solid &s : solids) {
+    add_solid(scene, s);
+    far_r =
+        std::max(far_r, s.t.r + std::fabs(s.m[1][0]) + std::fabs(s.m[1][1]) + std::fabs(s.m[1][2]));
+  }
+  if (far_r > UNIT * UNTOUCHED_COLUMNS)
+    records.push_back({p.kind, p.m0 + along + across, p.n0 + 2 * across, 0});
 }
 
 // A field's posts: one module at each end of its fence.
@@ -68,39 +83,35 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
   }
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
-    for (int k = w.across0; k < w.across1; k += 6) {
-      add_piece(scene, wall_piece(w.height), w.along, k);
-      records.push_back(piece_record(wall_piece(w.height), w.along, k));
+    for (int k : wall_modules(w)) {
+      add_piece(scene, records, wall_piece(w.height), w.along, k);
     }
   for (const lintel &l : d.lintels) {
-    add_piece(scene, PIECE_LINTEL, l.along, l.across);
-    records.push_back(piece_record(PIECE_LINTEL, l.along, l.across));
+    add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
   }
   for (const side_wall &s : d.sides)
     for (int a = s.along0; a < s.along1; a += 2) {
-      add_piece(scene, PIECE_SIDE, a, s.across);
-      records.push_back(piece_record(PIECE_SIDE, a, s.across));
+      add_piece(scene, records, PIECE_SIDE, a, s.across);
     }
   for (const tower &t : d.towers) {
-    add_piece(scene, PIECE_TOWER, t.along, t.across);
-    records.push_back(piece_record(PIECE_TOWER, t.along, t.across));
+    add_piece(scene, records, PIECE_TOWER, t.along, t.across);
   }
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
-    const int partner = f.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR
-                                                   : KIND_FORCE_FIELD2_CONTOUR;
+    const int partner =
+        f.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR : KIND_FORCE_FIELD2_CONTOUR;
     records.push_back({f.kind, l.m, l.n, 0});
     records.push_back({partner, l.m, l.n, 0});
     int along, near, far;
     field_posts(f, along, near, far);
     for (int k : {near, far}) {
-      add_piece(scene, PIECE_SIDE, along, k);
-      records.push_back(piece_record(PIECE_SIDE, along, k));
-      // The emitter on top of the post, higher than the beams.
-      add_solid(scene, cylinder({UNIT * along + 8.0, UNIT * k + 4.0, 32}, 6, 6, l.top + 12 - 32,
-                                POST));
-      add_solid(scene, ellipsoid({UNIT * along + 8.0, UNIT * k + 4.0, l.top + 12}, {8, 8, 6},
-                                 EMITTER));
+      add_piece(scene, records, PIECE_SIDE, along, k);
+      // The post carries its emitter above the highest beam.
+      const double post_top = std::max<double>(SIDE_HEIGHT, l.top + EMITTER_RISE);
+      const vec3 foot{double(UNIT * (along + 1)), UNIT * k + UNIT / 2.0, SIDE_HEIGHT};
+      if (post_top > SIDE_HEIGHT)
+        add_solid(scene, cylinder(foot, 6, 6, post_top - SIDE_HEIGHT, POST));
+      add_solid(scene, ellipsoid({foot.f, foot.r, post_top}, {8, 8, 6}, EMITTER));
     }
   }
 }
@@ -121,8 +132,7 @@ void lay_panels(render_canvas &c) {
     }
 }
 
-int tile_number(compiled_level &level, std::map<tile_picture, int> &known,
-                const tile_picture &t) {
+int tile_number(compiled_level &level, std::map<tile_picture, int> &known, const tile_picture &t) {
   auto [it, added] = known.emplace(t, int(level.tiles.size()));
   if (added) level.tiles.push_back(t);
   return it->second;
@@ -194,8 +204,10 @@ enemy_record place_object(const placed_object &o, int width) {
   // The picture's bottom-left corner sees the ground at the middle of the
   // object's extent across, and half the picture's width back along.
   const double across_bl = o.across, along_bl = o.along - width / 16.0;
-  const int n = int(std::lround(2 * (across_bl - (k.screen_dy - o.alt + k.screen_dx / 2.0) / 8) + 1));
-  const int m = int(std::lround(along_bl + (n - 1) / 2.0 - (k.screen_dx / 2.0 - k.screen_dy + o.alt) / 8));
+  const int n =
+      int(std::lround(2 * (across_bl - (k.screen_dy - o.alt + k.screen_dx / 2.0) / 8) + 1));
+  const int m =
+      int(std::lround(along_bl + (n - 1) / 2.0 - (k.screen_dx / 2.0 - k.screen_dy + o.alt) / 8));
   return {o.kind, m, n, o.alt};
 }
 
@@ -247,6 +259,6 @@ void write_level_files(const std::string &out_dir, const std::vector<DataObject>
     fprintf(stderr, "datagen: cannot write the level files into %s\n", out_dir.c_str());
     exit(1);
   }
-  printf("datagen: level: %zu tiles of %d, %zu enemy map records\n", level.tiles.size(),
-         MAP_TILES, records.size());
+  printf("datagen: level: %zu tiles of %d, %zu enemy map records\n", level.tiles.size(), MAP_TILES,
+         records.size());
 }

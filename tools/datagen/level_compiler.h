@@ -21,8 +21,8 @@ constexpr int SHEET_COLUMNS = SHEET_W / TILE;
 using tile_picture = std::array<uint8_t, TILE * TILE>;
 
 struct compiled_level {
-  std::vector<tile_picture> tiles;  // tile 0 is black
-  std::vector<int> cells;           // MAP_POSITIONS x MAP_COLUMNS, position major
+  std::vector<tile_picture> tiles;      // tile 0 is black
+  std::vector<int> cells;               // MAP_POSITIONS x MAP_COLUMNS, position major
   std::vector<enemy_record> structure;  // walls, blocks, fences, posts
   int &cell(int p, int c) { return cells[size_t(p) * MAP_COLUMNS + c]; }
   int cell(int p, int c) const { return cells[size_t(p) * MAP_COLUMNS + c]; }
@@ -49,8 +49,6 @@ enemy_record place_object(const placed_object &o, int width);
 // (rockets with the holes they wait in), sized by their sprites.
 std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level,
                                         const std::vector<DataObject> &kestal);
-
-DataObject make_tile_sheet(int index);
 
 // Writes mapdatap.dat, smapdatap.dat and enemymapp.dat into `out_dir`
 // after checking them; ends the generator when a rule is broken.

@@ -1,10 +1,12 @@
 #include "datagen/level_pieces.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "datagen/producers.h"
 #include "world/enemy_kinds.h"
 
 namespace {
@@ -21,7 +23,7 @@ struct field_frames {
 };
 constexpr field_frames field_kinds[] = {
     {KIND_FORCE_FIELD, KIND_FORCE_FIELD_CONTOUR, 286, 190, 86, 1, 44},
-    {KIND_FORCE_FIELD_3, KIND_FORCE_FIELD2_CONTOUR, 378, 252, 100, 3, 60},
+    {KIND_FORCE_FIELD_3, KIND_FORCE_FIELD2_CONTOUR, 378, 252, 100, 3, 67},
 };
 // The lowest beam's bottom edge lies this far down the frame at frame 0,
 // and a beam's picture is this tall.
@@ -78,7 +80,7 @@ piece fence_piece(const field_frames &f) {
   const field_layout l = layout_field(f.kind, 0);
   piece p;
   p.kind = f.partner;
-  p.solids.push_back(span_box(l.fence_f, l.r0, 0, l.fence_f + FENCE_THICKNESS, l.r1, l.top,
+  p.solids.push_back(span_box(l.fence_f, l.hit_r0, 0, l.fence_f + FENCE_THICKNESS, l.r1, l.top,
                               material{64, 8, 2, 7}));
   const enemy_kind_row &k = enemy_kind_table[f.partner];
   double x0, y0, x1, y1;
@@ -121,8 +123,8 @@ Bitmap8 to_bitmap(const render_canvas &c, const std::vector<uint8_t> &px) {
 }  // namespace
 
 void solid_bounds(const solid &s, double &x0, double &y0, double &x1, double &y1) {
-  const bool from_base = s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE ||
-                         s.shape == SHAPE_WEDGE;
+  const bool from_base =
+      s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE || s.shape == SHAPE_WEDGE;
   for (int i = 0; i < 8; i++) {
     const double l[3] = {i & 1 ? 1.0 : -1.0, i & 2 ? 1.0 : -1.0,
                          i & 4 ? 1.0 : (from_base ? 0.0 : -1.0)};
@@ -171,6 +173,9 @@ field_layout layout_field(int kind, int along) {
   // bottom edge meets it.
   l.r1 = 4 * f.n + (f.w - f.cut) / 2.0 - 4;
   l.top = BEAM_HEIGHT + BEAM_SPACING * (f.beams - 1);
+  // A world point lands on sprite-map row R - Z - 8 (plus its record's
+  // altitude), which must not be negative.
+  l.hit_r0 = std::max(l.r0, l.top + UNIT + 2);
   return l;
 }
 
@@ -184,25 +189,46 @@ DataObject make_level_contour(int index) {
   PieceId id;
   const char *name;
   switch (index) {
-    case BORLIN_2X3_BLOCK_CONTOUR: id = PIECE_TOWER, name = "2X3_BLOCK_CONTOUR"; break;
-    case BORLIN_3X2_BLOCK_CONTOUR: id = PIECE_BLOCK, name = "3X2_BLOCK_CONTOUR"; break;
-    case BORLIN_FORCE_FIELD2_CONTOUR: id = PIECE_FENCE_3, name = "FORCE_FIELD2_CONTOUR"; break;
-    case BORLIN_FORCE_FIELD_CONTOUR: id = PIECE_FENCE, name = "FORCE_FIELD_CONTOUR"; break;
-    case BORLIN_WALL_3W_TOP_CONTOUR: id = PIECE_LINTEL, name = "WALL_3W_TOP_CONTOUR"; break;
-    case BORLIN_WALL_3X1_CONTOUR: id = PIECE_WALL_16, name = "WALL_3X1_CONTOUR"; break;
-    case BORLIN_WALL_3X2_CONTOUR: id = PIECE_WALL_32, name = "WALL_3X2_CONTOUR"; break;
-    case BORLIN_WALL_3X4_CONTOUR: id = PIECE_WALL_64, name = "WALL_3X4_CONTOUR"; break;
-    case BORLIN_WALL_SIDE_CONTOUR: id = PIECE_SIDE, name = "WALL_SIDE_CONTOUR"; break;
-    default: fprintf(stderr, "datagen: borlin %d is no level contour\n", index); exit(1);
+    case BORLIN_2X3_BLOCK_CONTOUR:
+      id = PIECE_TOWER, name = "2X3_BLOCK_CONTOUR";
+      break;
+    case BORLIN_3X2_BLOCK_CONTOUR:
+      id = PIECE_BLOCK, name = "3X2_BLOCK_CONTOUR";
+      break;
+    case BORLIN_FORCE_FIELD2_CONTOUR:
+      id = PIECE_FENCE_3, name = "FORCE_FIELD2_CONTOUR";
+      break;
+    case BORLIN_FORCE_FIELD_CONTOUR:
+      id = PIECE_FENCE, name = "FORCE_FIELD_CONTOUR";
+      break;
+    case BORLIN_WALL_3W_TOP_CONTOUR:
+      id = PIECE_LINTEL, name = "WALL_3W_TOP_CONTOUR";
+      break;
+    case BORLIN_WALL_3X1_CONTOUR:
+      id = PIECE_WALL_16, name = "WALL_3X1_CONTOUR";
+      break;
+    case BORLIN_WALL_3X2_CONTOUR:
+      id = PIECE_WALL_32, name = "WALL_3X2_CONTOUR";
+      break;
+    case BORLIN_WALL_3X4_CONTOUR:
+      id = PIECE_WALL_64, name = "WALL_3X4_CONTOUR";
+      break;
+    case BORLIN_WALL_SIDE_CONTOUR:
+      id = PIECE_SIDE, name = "WALL_SIDE_CONTOUR";
+      break;
+    default:
+      fprintf(stderr, "datagen: borlin %d is no level contour\n", index);
+      exit(1);
   }
   const render_canvas c = render_piece(level_piece(id));
   return bitmap_object(name, to_bitmap(c, c.contour));
 }
 
 DataObject make_block_sprite(int index) {
-  const bool super = index == KESTAL_SUPER_3X2_BLOCK || index == KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE;
-  const bool without_side = index == KESTAL_3X2_BLOCK_WITHOUT_SIDE ||
-                            index == KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE;
+  const bool super =
+      index == KESTAL_SUPER_3X2_BLOCK || index == KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE;
+  const bool without_side =
+      index == KESTAL_3X2_BLOCK_WITHOUT_SIDE || index == KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE;
   const piece &p = level_piece(super ? PIECE_SUPER_BLOCK : PIECE_BLOCK);
   render_canvas c = render_piece(p);
   finish_sprite(c);

@@ -27,16 +27,16 @@ struct piece {
 };
 
 enum PieceId {
-  PIECE_WALL_16,    // kind 17
-  PIECE_WALL_32,    // kind 16
-  PIECE_WALL_64,    // kind 20
-  PIECE_LINTEL,     // kind 18
-  PIECE_SIDE,       // kind 19
-  PIECE_TOWER,      // kind 7
-  PIECE_BLOCK,      // kinds 12, 13, 14 (and 31, 32 in the violet material)
+  PIECE_WALL_16,  // kind 17
+  PIECE_WALL_32,  // kind 16
+  PIECE_WALL_64,  // kind 20
+  PIECE_LINTEL,   // kind 18
+  PIECE_SIDE,     // kind 19
+  PIECE_TOWER,    // kind 7
+  PIECE_BLOCK,    // kinds 12, 13, 14 (and 31, 32 in the violet material)
   PIECE_SUPER_BLOCK,
-  PIECE_FENCE,      // kind 15, the contour of a kind-11 force field
-  PIECE_FENCE_3,    // kind 26, the contour of a kind-23 force field
+  PIECE_FENCE,    // kind 15, the contour of a kind-11 force field
+  PIECE_FENCE_3,  // kind 26, the contour of a kind-23 force field
   PIECE_COUNT
 };
 
@@ -57,15 +57,13 @@ bool block_lattice(int m, int n, int &along, int &across);
 // of its fence across the strip in world units and its top.
 struct field_layout {
   int m, n;
-  double fence_f;         // F of the fence line
-  double r0, r1;          // its ends across the strip
-  double top;             // height of the highest beam's top
+  double fence_f;  // F of the fence line
+  double r0, r1;   // its ends across the strip
+  double hit_r0;   // where its contour starts: nearer the far edge
+                   // the beams' tops would leave the sprite map
+  double top;      // height of the highest beam's top
 };
 field_layout layout_field(int kind, int along);
 
 // Renders a piece alone into its frame.
 render_canvas render_piece(const piece &p);
-
-// Producers of the pieces' data file objects.
-DataObject make_level_contour(int index);
-DataObject make_block_sprite(int index);

@@ -1,5 +1,6 @@
 #include "datagen/level_source.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -25,8 +26,8 @@ const std::map<std::string, int> object_words = {
     {"chimneys", KIND_CHIMNEYS},
 };
 
-const std::map<std::string, FloorMaterial> materials = {
-    {"fortress", FLOOR_FORTRESS}, {"ground", FLOOR_GROUND}, {"super", FLOOR_SUPER}};
+const std::map<std::string, FloorMaterial> materials = {{"fortress", FLOOR_FORTRESS},
+                                                        {"ground", FLOOR_GROUND}};
 
 bool read_ints(std::istringstream &in, std::initializer_list<int *> out) {
   for (int *v : out)
@@ -40,6 +41,12 @@ bool nothing_left(std::istringstream &in) {
 }
 
 }  // namespace
+
+std::vector<int> wall_modules(const wall_line &w) {
+  std::vector<int> out;
+  for (int k = w.across0; k < w.across1; k += 6) out.push_back(std::min(k, w.across1 - 6));
+  return out;
+}
 
 bool parse_level(const std::string &text, level_design &out, std::string &error) {
   out = level_design{};
@@ -60,7 +67,7 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
     if (word == "floor") {
       floor_area f;
       std::string m;
-      ok = read_ints(in, {&f.along0, &f.along1, &f.across0, &f.across1}) && (in >> m);
+      ok = read_ints(in, {&f.along0, &f.along1, &f.across0, &f.across1}) && bool(in >> m);
       if (ok && !materials.count(m)) return fail("unknown floor material '" + m + "'");
       if (ok) f.material = materials.at(m);
       if (ok) out.floors.push_back(f);
@@ -71,8 +78,7 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
     } else if (word == "wall") {
       wall_line w;
       ok = read_ints(in, {&w.along, &w.across0, &w.across1, &w.height});
-      if (ok && (w.across1 - w.across0) % 6 != 0)
-        return fail("a wall is made of 6-column modules");
+      if (ok && w.across1 - w.across0 < 6) return fail("a wall is at least 6 columns long");
       if (ok && w.height != 16 && w.height != 32 && w.height != 64)
         return fail("walls are 16, 32 or 64 pixels high");
       if (ok) out.walls.push_back(w);
@@ -92,7 +98,7 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
       if (ok) out.towers.push_back(t);
     } else if (word == "handle") {
       handle_block h;
-      ok = (in >> h.name) && read_ints(in, {&h.kind, &h.m, &h.n});
+      ok = bool(in >> h.name) && read_ints(in, {&h.kind, &h.m, &h.n});
       if (ok) out.handles.push_back(h);
     } else if (word == "field") {
       force_field f;
@@ -102,11 +108,11 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
       if (ok) out.fields.push_back(f);
     } else if (word == "region") {
       overview_region r;
-      ok = (in >> r.name) && read_ints(in, {&r.p0, &r.p1});
+      ok = bool(in >> r.name) && read_ints(in, {&r.p0, &r.p1});
       if (ok) out.regions.push_back(r);
     } else if (object_words.count(word)) {
       placed_object o{object_words.at(word), 0, 0, 0};
-      ok = (in >> o.along >> o.across);
+      ok = bool(in >> o.along >> o.across);
       if (ok && !(in >> o.alt)) o.alt = 0;
       if (ok) out.objects.push_back(o);
     } else {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum FloorMaterial { FLOOR_FORTRESS, FLOOR_GROUND, FLOOR_SUPER };
+enum FloorMaterial { FLOOR_FORTRESS, FLOOR_GROUND };
 
 struct floor_area {
   int along0, along1;    // inclusive
@@ -19,13 +19,17 @@ struct blank_band {
   int p0, p1;
 };
 
-// A wall across the flight: modules of 6 columns from `across` on, one
+// A wall across the flight: modules of 6 columns from `across0` on, the
+// last one moved back to end at `across1` (modules may overlap), one
 // position thick, each 16, 32 or 64 pixels high.
 struct wall_line {
   int along;
-  int across0, across1;  // first column, one past the last; a multiple of 6 apart
+  int across0, across1;  // first column, one past the last
   int height;
 };
+
+// The first column of each module of a wall.
+std::vector<int> wall_modules(const wall_line &w);
 
 // A wall along the flight: side modules of 2 positions from `along0`
 // to `along1` (one past the last), one column thick, at column `across`.

@@ -6,8 +6,7 @@
 // How to add a producer: write `DataObject make_x(int index)` in a module of
 // its own (declare it in producers.h, add the .cpp to DATAGEN_SOURCES in
 // tools/CMakeLists.txt), put it at its index in borlin_producers or
-// kestal_producers below, and delete that index's row from the provisional
-// list in provisional.cpp. A producer that makes several objects in one go
+// kestal_producers below. A producer that makes several objects in one go
 // (a renderer, the level compiler) builds them once into a cache of its own
 // module and hands out one object per call. Files other than the two data
 // files (the level files) get their writer called at the end of main.
@@ -22,7 +21,7 @@
 #include <vector>
 
 #include "datagen/producers.h"
-#include "datagen/provisional.h"
+#include "datagen/level_compiler.h"
 #include "datagen/writer.h"
 
 namespace {
@@ -36,13 +35,13 @@ struct ProducerEntry {
 constexpr ProducerEntry borlin_producers[] = {
     {BORLIN_GAME_FONT, make_font},
     {BORLIN_ENEMY_SHOT_SAMPLE, make_sound},
-    {BORLIN_2X3_BLOCK_CONTOUR, make_provisional_borlin},
-    {BORLIN_3X2_BLOCK_CONTOUR, make_provisional_borlin},
+    {BORLIN_2X3_BLOCK_CONTOUR, make_level_contour},
+    {BORLIN_3X2_BLOCK_CONTOUR, make_level_contour},
     {BORLIN_BLUE_TURRET_CONTOUR, make_world_mask},
     {BORLIN_DOODLEBUG_CONTOUR, make_world_mask},
     {BORLIN_DOODLEBUG_SHADOW, make_world_mask},
-    {BORLIN_FORCE_FIELD2_CONTOUR, make_provisional_borlin},
-    {BORLIN_FORCE_FIELD_CONTOUR, make_provisional_borlin},
+    {BORLIN_FORCE_FIELD2_CONTOUR, make_level_contour},
+    {BORLIN_FORCE_FIELD_CONTOUR, make_level_contour},
     {BORLIN_FUEL_CONTOUR, make_world_mask},
     {BORLIN_GREEN_TURRET_LEFT_CONTOUR, make_world_mask},
     {BORLIN_GREEN_TURRET_RIGHT_CONTOUR, make_world_mask},
@@ -55,11 +54,11 @@ constexpr ProducerEntry borlin_producers[] = {
     {BORLIN_UNUSED, make_unused},
     {BORLIN_SATELLITE_CONTOUR, make_world_mask},
     {BORLIN_SUPERFUEL_CONTOUR, make_world_mask},
-    {BORLIN_WALL_3W_TOP_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X1_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X2_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X4_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_SIDE_CONTOUR, make_provisional_borlin},
+    {BORLIN_WALL_3W_TOP_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X1_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X2_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X4_CONTOUR, make_level_contour},
+    {BORLIN_WALL_SIDE_CONTOUR, make_level_contour},
     {BORLIN_YELLOW_ROCKET_CONTOUR, make_world_mask},
     {BORLIN_BOSS_CONTOUR, make_world_mask},
     {BORLIN_BOSS_SHADOW, make_world_mask},
@@ -86,9 +85,9 @@ static_assert(std::size(borlin_producers) == BORLIN_OBJECT_COUNT);
 
 // Which producer makes each object of kestal.dat, in index order.
 constexpr ProducerEntry kestal_producers[] = {
-    {KESTAL_TILE_SHEET, make_provisional_kestal},
-    {KESTAL_3X2_BLOCK, make_provisional_kestal},
-    {KESTAL_3X2_BLOCK_WITHOUT_SIDE, make_provisional_kestal},
+    {KESTAL_TILE_SHEET, make_tile_sheet},
+    {KESTAL_3X2_BLOCK, make_block_sprite},
+    {KESTAL_3X2_BLOCK_WITHOUT_SIDE, make_block_sprite},
     {KESTAL_BLUE_TURRET, make_world_sprite},
     {KESTAL_CHIMNEYS, make_world_sprite},
     {KESTAL_DOODLEBUG, make_world_sprite},
@@ -105,8 +104,8 @@ constexpr ProducerEntry kestal_producers[] = {
     {KESTAL_RADAR, make_world_sprite},
     {KESTAL_RED_ROCKET, make_world_sprite},
     {KESTAL_SATELLITE, make_world_sprite},
-    {KESTAL_SUPER_3X2_BLOCK, make_provisional_kestal},
-    {KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, make_provisional_kestal},
+    {KESTAL_SUPER_3X2_BLOCK, make_block_sprite},
+    {KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, make_block_sprite},
     {KESTAL_SUPER_BLUE_TURRET, make_world_sprite},
     {KESTAL_SUPERFUEL, make_world_sprite},
     {KESTAL_YELLOW_ROCKET, make_world_sprite},
@@ -197,7 +196,6 @@ int main(int argc, char **argv) {
       build_file("kestal.dat", kestal_producers, [](int) { return kestal_object_kind; });
   write_or_fail(out_dir + "/borlin.dat", borlin);
   write_or_fail(out_dir + "/kestal.dat", kestal);
-  if (provisional_count() > 0)
-    printf("datagen: %d provisional objects remain\n", provisional_count());
+  write_level_files(out_dir, borlin, kestal);
   return 0;
 }
