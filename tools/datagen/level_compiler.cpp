@@ -26,6 +26,12 @@ constexpr int EMITTER_RISE = 12;
 constexpr int PANEL = 16;
 constexpr int JOINT_DARKER = 2;
 
+// Light comes from above, a little from -F and +R (as the renderer lights
+// surfaces); shadows reach this far in level pixels and darken so much.
+const vec3 TO_LIGHT{-0.5, 0.2, 1.0};
+constexpr int SHADOW_REACH = 48;
+constexpr int SHADOW_DARKER = 3;
+
 // The strip is rendered in slices this many positions wide, each with a
 // margin so that outlines do not stop at a slice's edge.
 constexpr int SLICE = 16;
@@ -116,6 +122,49 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
   }
 }
 
+// Whether the ray from `from` toward the light passes through the box
+// solid `s` (every solid that stands on the floor here is a box or close
+// enough to one).
+bool in_shadow_of(const solid &s, vec3 from) {
+  const double o[3] = {from.f, from.r, from.z}, d[3] = {TO_LIGHT.f, TO_LIGHT.r, TO_LIGHT.z};
+  const double c[3] = {s.t.f, s.t.r, s.t.z};
+  double lo = 1e-6, hi = 1e18;
+  for (int i = 0; i < 3; i++) {
+    const double half = std::fabs(s.m[i][0]) + std::fabs(s.m[i][1]) + std::fabs(s.m[i][2]);
+    // Cylinders and cones stand on their centre; boxes are centred.
+    const bool from_base = i == 2 && (s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE);
+    const double a = from_base ? c[i] : c[i] - half, b = from_base ? c[i] + 2 * half : c[i] + half;
+    if (std::fabs(d[i]) < 1e-12) {
+      if (o[i] < a || o[i] > b) return false;
+      continue;
+    }
+    double t0 = (a - o[i]) / d[i], t1 = (b - o[i]) / d[i];
+    if (t0 > t1) std::swap(t0, t1);
+    lo = std::max(lo, t0), hi = std::min(hi, t1);
+  }
+  return lo < hi;
+}
+
+// Darkens the floor where what stands on it keeps the light off.
+void cast_shadows(render_canvas &c, const std::vector<solid> &solids) {
+  std::vector<const solid *> casters;
+  for (const solid &s : solids)
+    if (s.t.z > 0.5 || s.m[2][2] > 2) casters.push_back(&s);
+  if (casters.empty()) return;
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const int i = c.at(x, y);
+      if (!c.sprite[i] || std::fabs(c.depth[i]) > 0.01) continue;
+      const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
+      for (const solid *s : casters)
+        if (in_shadow_of(*s, w)) {
+          const int ramp_first = c.sprite[i] & ~15;
+          c.sprite[i] = uint8_t(std::max(ramp_first, c.sprite[i] - SHADOW_DARKER));
+          break;
+        }
+    }
+}
+
 // Darkens the joints between floor panels, seen from above.
 void lay_panels(render_canvas &c) {
   for (int y = 0; y < c.h; y++)
@@ -173,10 +222,13 @@ compiled_level compile_level(const level_design &design) {
     const int y1 = TILE * MAP_COLUMNS - TILE * (p0 / 2) + MARGIN;
     std::vector<solid> here;
     for (const scene_solid &s : scene)
-      if (s.x1 > x0 && s.x0 < x1 && s.y1 > y0 && s.y0 < y1) here.push_back(s.s);
+      if (s.x1 + SHADOW_REACH > x0 && s.x0 - SHADOW_REACH < x1 && s.y1 + SHADOW_REACH > y0 &&
+          s.y0 - SHADOW_REACH < y1)
+        here.push_back(s.s);
     if (here.empty()) continue;
     render_canvas c(x1 - x0, y1 - y0, -x0, -y0);
     render_solids(here, c);
+    cast_shadows(c, here);
     finish_sprite(c);
     lay_panels(c);
     for (int p = p0; p < p1; p++) {
