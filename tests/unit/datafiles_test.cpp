@@ -11,7 +11,6 @@
 
 #include "datagen/fonts.h"
 #include "datagen/palettes.h"
-#include "datagen/provisional.h"
 #include "datagen/sounds.h"
 #include "datagen/writer.h"
 #include "shell/datafile_index.h"
@@ -77,14 +76,14 @@ bool ends_with(const std::string &s, const std::string &tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-void check_objects(const DATAFILE *d, DataFileId file, int count, DataKind (*kind)(int)) {
+void check_objects(const DATAFILE *d, int count, DataKind (*kind)(int)) {
   ASSERT_EQ(object_count(d), count);
   for (int i = 0; i < count; i++) {
     SCOPED_TRACE("object " + std::to_string(i));
     EXPECT_EQ(d[i].type, library_type(kind(i)));
     std::string n = get_datafile_property(d + i, DAT_NAME);
     EXPECT_FALSE(n.empty());
-    EXPECT_EQ(ends_with(n, PROVISIONAL_SUFFIX), find_provisional(file, i) != nullptr) << n;
+    EXPECT_FALSE(ends_with(n, "-PROVISIONAL")) << n;
     if (d[i].type == DAT_BITMAP) {
       EXPECT_EQ(bitmap_color_depth(static_cast<BITMAP *>(d[i].dat)), 8);
     }
@@ -96,9 +95,8 @@ int brightness(const RGB &c) { return c.r + c.g + c.b; }
 }  // namespace
 
 TEST_F(GameData, EveryIndexHoldsItsKindOfObject) {
-  check_objects(borlin, FILE_BORLIN, BORLIN_OBJECT_COUNT,
-                [](int i) { return borlin_object_kinds[i]; });
-  check_objects(kestal, FILE_KESTAL, KESTAL_OBJECT_COUNT, [](int) { return kestal_object_kind; });
+  check_objects(borlin, BORLIN_OBJECT_COUNT, [](int i) { return borlin_object_kinds[i]; });
+  check_objects(kestal, KESTAL_OBJECT_COUNT, [](int) { return kestal_object_kind; });
   BITMAP *unused = static_cast<BITMAP *>(borlin[BORLIN_UNUSED].dat);
   EXPECT_EQ(unused->w, 1);
   EXPECT_EQ(unused->h, 1);

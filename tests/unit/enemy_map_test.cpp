@@ -16,6 +16,9 @@ namespace {
 // kind's size tells which object it was taken from.
 struct FakeResources {
   std::vector<DATAFILE> borlin, kestal;
+  static constexpr int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1,
+                                   ANIM_FORCE_FIELD3};
+  anim_type *saved[4];
   anim_type fields[4] = {{0, nullptr, 286, 190},
                          {0, nullptr, 380, 246},
                          {0, nullptr, 396, 212},
@@ -25,17 +28,17 @@ struct FakeResources {
       for (size_t i = 0; i + 1 < file->size(); i++) (*file)[i].dat = create_bitmap(10 + i, 50 + i);
     commondata = borlin.data();
     data = kestal.data();
-    const int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1,
-                          ANIM_FORCE_FIELD3};
-    for (int i = 0; i < 4; i++) anim_type_list[anims[i]] = &fields[i];
+    for (int i = 0; i < 4; i++) {
+      saved[i] = anim_type_list[anims[i]];
+      anim_type_list[anims[i]] = &fields[i];
+    }
   }
   ~FakeResources() {
     for (auto *file : {&borlin, &kestal})
       for (DATAFILE &d : *file)
         if (d.dat) destroy_bitmap(static_cast<BITMAP *>(d.dat));
     commondata = data = nullptr;
-    for (int i : {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1, ANIM_FORCE_FIELD3})
-      anim_type_list[i] = nullptr;
+    for (int i = 0; i < 4; i++) anim_type_list[anims[i]] = saved[i];
   }
 };
 

@@ -6,8 +6,7 @@
 // How to add a producer: write `DataObject make_x(int index)` in a module of
 // its own (declare it in producers.h, add the .cpp to DATAGEN_SOURCES in
 // tools/CMakeLists.txt), put it at its index in borlin_producers or
-// kestal_producers below, and delete that index's row from the provisional
-// list in provisional.cpp. A producer that makes several objects in one go
+// kestal_producers below. A producer that makes several objects in one go
 // (a renderer, the level compiler) builds them once into a cache of its own
 // module and hands out one object per call. Files other than the two data
 // files (the level files) get their writer called at the end of main.
@@ -22,7 +21,7 @@
 #include <vector>
 
 #include "datagen/producers.h"
-#include "datagen/provisional.h"
+#include "datagen/level_compiler.h"
 #include "datagen/writer.h"
 
 namespace {
@@ -36,33 +35,33 @@ struct ProducerEntry {
 constexpr ProducerEntry borlin_producers[] = {
     {BORLIN_GAME_FONT, make_font},
     {BORLIN_ENEMY_SHOT_SAMPLE, make_sound},
-    {BORLIN_2X3_BLOCK_CONTOUR, make_provisional_borlin},
-    {BORLIN_3X2_BLOCK_CONTOUR, make_provisional_borlin},
-    {BORLIN_BLUE_TURRET_CONTOUR, make_provisional_borlin},
-    {BORLIN_DOODLEBUG_CONTOUR, make_provisional_borlin},
-    {BORLIN_DOODLEBUG_SHADOW, make_provisional_borlin},
-    {BORLIN_FORCE_FIELD2_CONTOUR, make_provisional_borlin},
-    {BORLIN_FORCE_FIELD_CONTOUR, make_provisional_borlin},
-    {BORLIN_FUEL_CONTOUR, make_provisional_borlin},
-    {BORLIN_GREEN_TURRET_LEFT_CONTOUR, make_provisional_borlin},
-    {BORLIN_GREEN_TURRET_RIGHT_CONTOUR, make_provisional_borlin},
-    {BORLIN_HOLE_CONTOUR, make_provisional_borlin},
-    {BORLIN_BANKED_PLANE_CONTOUR, make_provisional_borlin},
-    {BORLIN_PARKED_PLANE_CONTOUR, make_provisional_borlin},
-    {BORLIN_PLANE_CONTOUR, make_provisional_borlin},
-    {BORLIN_RADAR_CONTOUR, make_provisional_borlin},
-    {BORLIN_RED_ROCKET_CONTOUR, make_provisional_borlin},
+    {BORLIN_2X3_BLOCK_CONTOUR, make_level_contour},
+    {BORLIN_3X2_BLOCK_CONTOUR, make_level_contour},
+    {BORLIN_BLUE_TURRET_CONTOUR, make_world_mask},
+    {BORLIN_DOODLEBUG_CONTOUR, make_world_mask},
+    {BORLIN_DOODLEBUG_SHADOW, make_world_mask},
+    {BORLIN_FORCE_FIELD2_CONTOUR, make_level_contour},
+    {BORLIN_FORCE_FIELD_CONTOUR, make_level_contour},
+    {BORLIN_FUEL_CONTOUR, make_world_mask},
+    {BORLIN_GREEN_TURRET_LEFT_CONTOUR, make_world_mask},
+    {BORLIN_GREEN_TURRET_RIGHT_CONTOUR, make_world_mask},
+    {BORLIN_HOLE_CONTOUR, make_world_mask},
+    {BORLIN_BANKED_PLANE_CONTOUR, make_world_mask},
+    {BORLIN_PARKED_PLANE_CONTOUR, make_world_mask},
+    {BORLIN_PLANE_CONTOUR, make_world_mask},
+    {BORLIN_RADAR_CONTOUR, make_world_mask},
+    {BORLIN_RED_ROCKET_CONTOUR, make_world_mask},
     {BORLIN_UNUSED, make_unused},
-    {BORLIN_SATELLITE_CONTOUR, make_provisional_borlin},
-    {BORLIN_SUPERFUEL_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3W_TOP_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X1_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X2_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_3X4_CONTOUR, make_provisional_borlin},
-    {BORLIN_WALL_SIDE_CONTOUR, make_provisional_borlin},
-    {BORLIN_YELLOW_ROCKET_CONTOUR, make_provisional_borlin},
-    {BORLIN_BOSS_CONTOUR, make_provisional_borlin},
-    {BORLIN_BOSS_SHADOW, make_provisional_borlin},
+    {BORLIN_SATELLITE_CONTOUR, make_world_mask},
+    {BORLIN_SUPERFUEL_CONTOUR, make_world_mask},
+    {BORLIN_WALL_3W_TOP_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X1_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X2_CONTOUR, make_level_contour},
+    {BORLIN_WALL_3X4_CONTOUR, make_level_contour},
+    {BORLIN_WALL_SIDE_CONTOUR, make_level_contour},
+    {BORLIN_YELLOW_ROCKET_CONTOUR, make_world_mask},
+    {BORLIN_BOSS_CONTOUR, make_world_mask},
+    {BORLIN_BOSS_SHADOW, make_world_mask},
     {BORLIN_ENGINE_GROUND_SAMPLE, make_sound},
     {BORLIN_ROCKET_LAUNCH_SAMPLE, make_sound},
     {BORLIN_SHIP_SHOT_SAMPLE, make_sound},
@@ -71,9 +70,9 @@ constexpr ProducerEntry borlin_producers[] = {
     {BORLIN_LOGO, make_logo},
     {BORLIN_DOODLEBUG_SAMPLE, make_sound},
     {BORLIN_FORCE_FIELD_HUM_SAMPLE, make_sound},
-    {BORLIN_SHIP_LEFT2_SHADOW, make_provisional_borlin},
-    {BORLIN_SHIP_LEFT1_SHADOW, make_provisional_borlin},
-    {BORLIN_SHIP_MIDDLE_SHADOW, make_provisional_borlin},
+    {BORLIN_SHIP_LEFT2_SHADOW, make_world_mask},
+    {BORLIN_SHIP_LEFT1_SHADOW, make_world_mask},
+    {BORLIN_SHIP_MIDDLE_SHADOW, make_world_mask},
     {BORLIN_ENEMY_EXPLOSION_SAMPLE, make_sound},
     {BORLIN_ENGINE_SPACE_SAMPLE, make_sound},
     {BORLIN_LOCK_ON_SAMPLE, make_sound},
@@ -86,41 +85,41 @@ static_assert(std::size(borlin_producers) == BORLIN_OBJECT_COUNT);
 
 // Which producer makes each object of kestal.dat, in index order.
 constexpr ProducerEntry kestal_producers[] = {
-    {KESTAL_TILE_SHEET, make_provisional_kestal},
-    {KESTAL_3X2_BLOCK, make_provisional_kestal},
-    {KESTAL_3X2_BLOCK_WITHOUT_SIDE, make_provisional_kestal},
-    {KESTAL_BLUE_TURRET, make_provisional_kestal},
-    {KESTAL_CHIMNEYS, make_provisional_kestal},
-    {KESTAL_DOODLEBUG, make_provisional_kestal},
-    {KESTAL_FORCE_FIELD_BEAM, make_provisional_kestal},
-    {KESTAL_FUEL, make_provisional_kestal},
-    {KESTAL_WRECK, make_provisional_kestal},
-    {KESTAL_GREEN_TURRET_LEFT, make_provisional_kestal},
-    {KESTAL_GREEN_TURRET_RIGHT, make_provisional_kestal},
-    {KESTAL_HOLE, make_provisional_kestal},
-    {KESTAL_HOLE2, make_provisional_kestal},
-    {KESTAL_PLANE, make_provisional_kestal},
-    {KESTAL_PLANE_BANKED, make_provisional_kestal},
-    {KESTAL_PLANE_NO_SHADOW, make_provisional_kestal},
-    {KESTAL_RADAR, make_provisional_kestal},
-    {KESTAL_RED_ROCKET, make_provisional_kestal},
-    {KESTAL_SATELLITE, make_provisional_kestal},
-    {KESTAL_SUPER_3X2_BLOCK, make_provisional_kestal},
-    {KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, make_provisional_kestal},
-    {KESTAL_SUPER_BLUE_TURRET, make_provisional_kestal},
-    {KESTAL_SUPERFUEL, make_provisional_kestal},
-    {KESTAL_YELLOW_ROCKET, make_provisional_kestal},
-    {KESTAL_BOSS, make_provisional_kestal},
-    {KESTAL_ENEMY_BULLET, make_provisional_kestal},
+    {KESTAL_TILE_SHEET, make_tile_sheet},
+    {KESTAL_3X2_BLOCK, make_block_sprite},
+    {KESTAL_3X2_BLOCK_WITHOUT_SIDE, make_block_sprite},
+    {KESTAL_BLUE_TURRET, make_world_sprite},
+    {KESTAL_CHIMNEYS, make_world_sprite},
+    {KESTAL_DOODLEBUG, make_world_sprite},
+    {KESTAL_FORCE_FIELD_BEAM, make_world_sprite},
+    {KESTAL_FUEL, make_world_sprite},
+    {KESTAL_WRECK, make_world_sprite},
+    {KESTAL_GREEN_TURRET_LEFT, make_world_sprite},
+    {KESTAL_GREEN_TURRET_RIGHT, make_world_sprite},
+    {KESTAL_HOLE, make_world_sprite},
+    {KESTAL_HOLE2, make_world_sprite},
+    {KESTAL_PLANE, make_world_sprite},
+    {KESTAL_PLANE_BANKED, make_world_sprite},
+    {KESTAL_PLANE_NO_SHADOW, make_world_sprite},
+    {KESTAL_RADAR, make_world_sprite},
+    {KESTAL_RED_ROCKET, make_world_sprite},
+    {KESTAL_SATELLITE, make_world_sprite},
+    {KESTAL_SUPER_3X2_BLOCK, make_block_sprite},
+    {KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, make_block_sprite},
+    {KESTAL_SUPER_BLUE_TURRET, make_world_sprite},
+    {KESTAL_SUPERFUEL, make_world_sprite},
+    {KESTAL_YELLOW_ROCKET, make_world_sprite},
+    {KESTAL_BOSS, make_world_sprite},
+    {KESTAL_ENEMY_BULLET, make_world_sprite},
     {KESTAL_ROUND_MARKER, make_round_marker},
-    {KESTAL_SHIP_BULLET, make_provisional_kestal},
-    {KESTAL_RESERVE_SHIP_ICON, make_provisional_kestal},
-    {KESTAL_PLANE_COUNTER_ICON, make_provisional_kestal},
-    {KESTAL_SHIP_LEFT1, make_provisional_kestal},
-    {KESTAL_SHIP_LEFT2, make_provisional_kestal},
-    {KESTAL_SHIP_MIDDLE, make_provisional_kestal},
-    {KESTAL_SHIP_RIGHT1, make_provisional_kestal},
-    {KESTAL_SHIP_RIGHT2, make_provisional_kestal},
+    {KESTAL_SHIP_BULLET, make_world_sprite},
+    {KESTAL_RESERVE_SHIP_ICON, make_world_sprite},
+    {KESTAL_PLANE_COUNTER_ICON, make_world_sprite},
+    {KESTAL_SHIP_LEFT1, make_world_sprite},
+    {KESTAL_SHIP_LEFT2, make_world_sprite},
+    {KESTAL_SHIP_MIDDLE, make_world_sprite},
+    {KESTAL_SHIP_RIGHT1, make_world_sprite},
+    {KESTAL_SHIP_RIGHT2, make_world_sprite},
 };
 static_assert(std::size(kestal_producers) == KESTAL_OBJECT_COUNT);
 
@@ -197,7 +196,6 @@ int main(int argc, char **argv) {
       build_file("kestal.dat", kestal_producers, [](int) { return kestal_object_kind; });
   write_or_fail(out_dir + "/borlin.dat", borlin);
   write_or_fail(out_dir + "/kestal.dat", kestal);
-  if (provisional_count() > 0)
-    printf("datagen: %d provisional objects remain\n", provisional_count());
+  write_level_files(out_dir, borlin, kestal);
   return 0;
 }

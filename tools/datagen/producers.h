@@ -28,6 +28,12 @@ DataObject make_logo(int index);
 DataObject make_round_marker(int index);
 DataObject make_unused(int index);
 
-// provisional.cpp: stand-ins for objects that later modules fill
-DataObject make_provisional_borlin(int index);
-DataObject make_provisional_kestal(int index);
+// level_compiler.cpp, level_pieces.cpp: the tile sheet and the level's
+// structural pieces
+DataObject make_tile_sheet(int index);
+DataObject make_level_contour(int index);
+DataObject make_block_sprite(int index);
+
+// sprites.cpp: the world's objects rendered from their models
+DataObject make_world_sprite(int index);  // kestal.dat sprites
+DataObject make_world_mask(int index);    // borlin.dat contours and shadows

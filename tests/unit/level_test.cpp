@@ -1,0 +1,283 @@
+// The level compiler, its pieces and its rules, and the level files the
+// build made as the game reads them.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "datagen/level_check.h"
+#include "datagen/level_compiler.h"
+#include "datagen/level_pieces.h"
+#include "datagen/producers.h"
+#include "gen/anims.h"
+#include "shell/shell.h"
+#include "test_support.h"
+#include "world/enemy_map.h"
+
+namespace {
+
+// The generator's view of a built data file: its bitmaps as plain pixels.
+std::vector<DataObject> as_objects(DATAFILE *d, int count) {
+  std::vector<DataObject> out(count);
+  for (int i = 0; i < count; i++) {
+    out[i].name = get_datafile_property(d + i, DAT_NAME);
+    if (d[i].type != DAT_BITMAP) continue;
+    const BITMAP *b = static_cast<BITMAP *>(d[i].dat);
+    out[i].bitmap = Bitmap8(b->w, b->h);
+    for (int y = 0; y < b->h; y++)
+      for (int x = 0; x < b->w; x++) out[i].bitmap.set(x, y, b->line[y][x]);
+  }
+  return out;
+}
+
+bool has(const std::vector<std::string> &lines, const std::string &part) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::string &l) { return l.find(part) != std::string::npos; });
+}
+
+// The level as the build compiles it, once for all tests here.
+class Level : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    set_color_conversion(COLORCONV_NONE);
+    DATAFILE *b = load_datafile(GAME_DIR "/borlin.dat");
+    DATAFILE *k = load_datafile(GAME_DIR "/kestal.dat");
+    ASSERT_TRUE(b && k);
+    borlin = as_objects(b, BORLIN_OBJECT_COUNT);
+    kestal = as_objects(k, KESTAL_OBJECT_COUNT);
+    unload_datafile(b);
+    unload_datafile(k);
+    source_dir = SOURCE_DIR "/data";
+    compiled = &the_compiled_level();
+    records = level_records(the_level(), *compiled, kestal);
+  }
+  level_report check(const compiled_level &l, const std::vector<enemy_record> &r,
+                     const level_design &d = the_level()) {
+    return check_level(d, l, r, borlin, kestal);
+  }
+  static std::vector<DataObject> borlin, kestal;
+  static const compiled_level *compiled;
+  static std::vector<enemy_record> records;
+};
+std::vector<DataObject> Level::borlin, Level::kestal;
+const compiled_level *Level::compiled = nullptr;
+std::vector<enemy_record> Level::records;
+
+}  // namespace
+
+TEST_F(Level, ShippedLevelKeepsEveryRule) {
+  const level_report r = check(*compiled, records);
+  EXPECT_TRUE(r.errors.empty()) << r.errors.front();
+  EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+  EXPECT_LE(compiled->tiles.size(), size_t(MAP_TILES));
+}
+
+TEST_F(Level, BrokenHandlesAndRecordsFail) {
+  std::vector<enemy_record> r = records;
+  r.erase(std::find_if(r.begin(), r.end(), [](const enemy_record &e) {
+    return e.kind == 14 && e.map_x == 754 && e.map_y == 53;
+  }));
+  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 14 at 754,53 is there 0 times"));
+
+  r = records;
+  r.push_back({12, 406, 33, 0});
+  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 12 at 406,33 is there 2 times"));
+
+  r = records;
+  r.push_back({KIND_RADAR, 500, 40, 0});  // its copy would be lost
+  r.push_back({KIND_BOSS, 700, 40, 0});
+  r.push_back({KIND_RADAR, 1170, 40, 0});
+  const level_report rep = check(*compiled, r);
+  EXPECT_TRUE(has(rep.errors, "kind 1 at 500,40: between the fortresses"));
+  EXPECT_TRUE(has(rep.errors, "kind 27 at 700,40: not a kind"));
+  EXPECT_TRUE(has(rep.errors, "kind 1 at 1170,40: outside the first half"));
+
+  r = records;
+  r.push_back({KIND_WALL_3X4, 300, 3, 0});  // a tall wall at the far edge
+  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 20 at 300,3: its contour leaves"));
+
+  r = records;
+  while (r.size() < 600) r.push_back({KIND_HOLE2, 300, 40, 0});
+  const level_report full = check(*compiled, r);
+  EXPECT_TRUE(has(full.errors, "leave too little room"));
+  EXPECT_TRUE(has(full.errors, "objects within one view"));
+}
+
+TEST_F(Level, BrokenStripFails) {
+  compiled_level l = *compiled;
+  l.cell(500, 20) = 1;
+  EXPECT_TRUE(has(check(l, records).errors, "cell 500,20 must be black"));
+
+  l = *compiled;
+  l.cell(1168, 0) = 1;
+  EXPECT_TRUE(has(check(l, records).errors, "cell 1168,0 must be black"));
+
+  l = *compiled;
+  l.cell(1650, 30) = 1;
+  EXPECT_TRUE(has(check(l, records).errors, "loop floor repeats"));
+
+  l = *compiled;
+  l.cell(1800, 30) = l.cell(1800, 30) == 0 ? 1 : 0;
+  EXPECT_TRUE(has(check(l, records).errors, "cell 1800,30 does not repeat 704,30"));
+
+  l = *compiled;
+  l.cell(300, 30) = int(l.tiles.size());
+  EXPECT_TRUE(has(check(l, records).errors, "cell 300,30 names no tile"));
+  l.tiles.resize(MAP_TILES + 1);
+  EXPECT_TRUE(has(check(l, records).errors, "different tiles; the sheet holds 1792"));
+
+  std::vector<DataObject> stand_in = borlin;
+  stand_in[BORLIN_LOGO].name += "-PROVISIONAL";
+  EXPECT_TRUE(has(check_level(the_level(), *compiled, records, stand_in, kestal).errors,
+                  "a stand-in is left"));
+}
+
+TEST_F(Level, DesignRulesWarn) {
+  level_design d = the_level();
+  // The three-beam field reaches 84: across fortress 1 nothing gets by
+  // below 80.
+  d.fields.push_back({KIND_FORCE_FIELD_3, 200});
+  std::vector<enemy_record> r = records;
+  r.erase(std::remove_if(r.begin(), r.end(), [](const enemy_record &e) { return e.kind == KIND_FUEL; }),
+          r.end());
+  r.push_back({KIND_RED_ROCKET, 300, 10, 0});
+  r.push_back({KIND_FORCE_FIELD, 350, 44, 0});
+  const level_report rep = check(*compiled, r, d);
+  EXPECT_TRUE(has(rep.warnings, "no way below altitude 80 at along 200"));
+  EXPECT_TRUE(has(rep.warnings, "only 0 fuel tanks"));
+  EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: out of the ship's reach"));
+  EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: a rocket this far out"));
+  EXPECT_TRUE(has(rep.warnings, "kind 11 at 350,44: a force field without its contour"));
+}
+
+TEST_F(Level, SecondHalfRepeatsTheFortresses) {
+  const compiled_level &l = *compiled;
+  for (int c : {0, 25, 50}) {
+    EXPECT_EQ(l.cell(1172, c), l.cell(0, c));
+    EXPECT_EQ(l.cell(1623, c), l.cell(451, c));
+    EXPECT_EQ(l.cell(1708, c), l.cell(612, c));
+    EXPECT_EQ(l.cell(2265, c), l.cell(1169, c));
+    EXPECT_EQ(l.cell(1170, c), 0);
+    EXPECT_EQ(l.cell(1650, c), 0);
+  }
+  // Fortress 1's floor does show in fortress 3.
+  EXPECT_NE(l.cell(1172 + 200, 30), 0);
+}
+
+// What the ship hits is what the tiles show: each piece's contour, placed
+// by the game's own rule from its record, covers exactly the pixels the
+// piece has in the level picture.
+TEST(LevelPieces, ContoursSitWhereTheTilesShowThePiece) {
+  for (PieceId id : {PIECE_WALL_16, PIECE_WALL_32, PIECE_WALL_64, PIECE_LINTEL, PIECE_SIDE,
+                     PIECE_TOWER, PIECE_BLOCK}) {
+    const piece &p = level_piece(id);
+    const enemy_kind_row &k = enemy_kind_table[p.kind];
+    for (auto [a, c] : {std::pair{100, 20}, std::pair{101, 27}, std::pair{640, 33}}) {
+      SCOPED_TRACE("piece " + std::to_string(id) + " at " + std::to_string(a));
+      const int m = p.m0 + a + c, n = p.n0 + 2 * c;
+      // The game draws a placed enemy with its picture's bottom-left at
+      // level pixel (8m + dx, 4(n - m) - 4 + dy - alt).
+      const int left = 8 * m + k.screen_dx, bottom = 4 * (n - m) - 4 + k.screen_dy;
+      EXPECT_EQ(left, UNIT * (a + c) + p.left);
+      EXPECT_EQ(bottom - p.h, 4 * c - 4 * a + p.top);
+    }
+    const render_canvas r = render_piece(p);
+    for (size_t i = 0; i < r.sprite.size(); i++) ASSERT_EQ(r.sprite[i] != 0, r.contour[i] != 0);
+  }
+}
+
+TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
+  for (const handle_triple &h : game_handles) {
+    int a, k;
+    ASSERT_TRUE(block_lattice(h.m, h.n, a, k)) << h.m << "," << h.n;
+    EXPECT_EQ(level_piece(PIECE_BLOCK).m0 + a + k, h.m);
+  }
+  int a, k;
+  block_lattice(16, 21, a, k);
+  EXPECT_EQ(a, 9);  // the fortress-1 entrance line
+  EXPECT_EQ(k, 7);
+}
+
+TEST(LevelPieces, FenceFollowsTheBeamOfItsField) {
+  for (int kind : {KIND_FORCE_FIELD, KIND_FORCE_FIELD_3}) {
+    const field_layout l = layout_field(kind, 500);
+    const int h = kind == KIND_FORCE_FIELD ? 190 : 252;
+    // The lowest beam's bottom-left at frame 0 is 28 rows into the frame,
+    // whose bottom the game puts at 4(n - m) - 4; on the ground it is:
+    const double x = 8.0 * l.m, y = 4.0 * (l.n - l.m) - 4 - h + 28;
+    EXPECT_DOUBLE_EQ(l.fence_f, x / 2 - y);
+    EXPECT_DOUBLE_EQ(l.r0, x / 2 + y);
+    EXPECT_GE(l.fence_f, UNIT * 500);
+    EXPECT_LT(l.fence_f, UNIT * 501);
+    EXPECT_LE(l.r1, UNIT * MAP_COLUMNS);
+    EXPECT_GE(l.hit_r0 - l.top - UNIT, 0);  // contour rows stay in the sprite map
+  }
+}
+
+TEST(LevelPlacement, ObjectsStandOnTheCentreOfTheirFoot) {
+  // A 28-wide fuel tank (screen dx 1) at along 100, across 30: its
+  // picture's bottom-left corner sees the ground half a picture back.
+  const enemy_record r = place_object({KIND_FUEL, 100, 30, 0}, 28);
+  const double across_bl = (r.map_y - 1) / 2.0 + (0 - 0 + 0.5) / 8;
+  const double along_bl = r.map_x - (r.map_y - 1) / 2.0 + (0.5 - 0 + 0) / 8;
+  EXPECT_NEAR(across_bl, 30, 0.5);
+  EXPECT_NEAR(along_bl, 100 - 28 / 16.0, 0.5);
+  const enemy_record up = place_object({KIND_RADAR, 100, 30, 8}, 32);
+  EXPECT_EQ(up.alt, 8);
+}
+
+TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("# comment\n\nfloor 1 5 0 50 fortress # trailing\n"
+                          "wall 9 1 16 32\nfuel 20.5 30\nradar 22 31 8\n"
+                          "handle rand_block1 12 16 21\nfield 11 120\nblank 452 594\n",
+                          d, error))
+      << error;
+  ASSERT_EQ(d.walls.size(), 1u);
+  EXPECT_EQ(wall_modules(d.walls[0]), (std::vector<int>{1, 7, 10}));  // the last one moved back
+  EXPECT_EQ(d.objects[0].along, 20.5);
+  EXPECT_EQ(d.objects[0].alt, 0);
+  EXPECT_EQ(d.objects[1].alt, 8);
+  EXPECT_EQ(d.handles[0].m, 16);
+
+  const char *bad[][2] = {{"floor 1 5 0 50 lava", "line 1: unknown floor material"},
+                          {"\nwall 9 1 4 32", "line 2: a wall is at least 6"},
+                          {"wall 9 1 16 40", "line 1: walls are 16, 32 or 64"},
+                          {"side 9 12 4", "line 1: a side wall is made of 2-position"},
+                          {"fuel 3", "line 1: 'fuel' needs more numbers"},
+                          {"tower 1 2 3", "line 1: too much on the line"},
+                          {"field 21 100", "line 1: force fields are of kind 11 or 23"},
+                          {"castle 1 2", "line 1: unknown word 'castle'"}};
+  for (auto &b : bad) {
+    EXPECT_FALSE(parse_level(b[0], d, error)) << b[0];
+    EXPECT_EQ(error.rfind(b[1], 0), 0u) << error;
+  }
+}
+
+// The files the build wrote, read by the game's own loaders.
+TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
+  ScratchDir dir;
+  chdir(GAME_DIR);
+  set_color_conversion(COLORCONV_NONE);
+  commondata = load_datafile("borlin.dat");
+  data = load_datafile("kestal.dat");
+  ASSERT_TRUE(commondata && data);
+  total_anim_types = 0;  // start-up makes them once, into an empty table
+  generate_anims();
+  load_map_data();
+  init_enemy_type_list();
+  for (const handle_triple &h : game_handles)
+    EXPECT_EQ(enemy_map[get_spriteid_at_mapxy(h.kind, h.m, h.n)]->type, h.kind);
+  EXPECT_LE(total_loaded_enemies, MAX_ENEMIES - DYNAMIC_RESERVE);
+  EXPECT_EQ(map_data[500][25], 0);
+  EXPECT_EQ(map_data[1172 + 100][25], map_data[100][25]);
+  chdir(dir.path.c_str());
+  release_enemy_video_sprites();
+  total_enemy_types = 0;
+  unload_datafile(commondata);
+  unload_datafile(data);
+  commondata = data = nullptr;
+}

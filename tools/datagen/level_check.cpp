@@ -1,0 +1,255 @@
+#include "datagen/level_check.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "datagen/level_pieces.h"
+
+const handle_triple game_handles[20] = {
+    {12, 16, 21},  {14, 34, 57},  {14, 40, 69},  {12, 406, 33},  {12, 616, 33},
+    {12, 622, 45}, {13, 628, 57}, {14, 628, 57}, {13, 634, 69},  {14, 634, 69},
+    {12, 680, 33}, {13, 754, 45}, {14, 754, 53}, {12, 812, 45},  {12, 872, 33},
+    {12, 940, 33}, {13, 998, 33}, {14, 998, 57}, {13, 1070, 45}, {14, 1070, 61},
+};
+
+namespace {
+
+std::string at(int p, int c) { return std::to_string(p) + "," + std::to_string(c); }
+
+std::string record_text(const enemy_record &r) {
+  return "kind " + std::to_string(r.kind) + " at " + std::to_string(r.map_x) + "," +
+         std::to_string(r.map_y);
+}
+
+// Both passes of the loader, as the game places them.
+std::vector<enemy_record> both_passes(const std::vector<enemy_record> &records) {
+  std::vector<enemy_record> all = records;
+  for (const enemy_record &r : records) {
+    enemy_record copy;
+    if (second_half_copy(r, copy)) all.push_back(copy);
+  }
+  return all;
+}
+
+void check_cells(const compiled_level &level, level_report &rep) {
+  if (level.tiles.size() > size_t(MAP_TILES))
+    rep.errors.push_back("the strip needs " + std::to_string(level.tiles.size()) +
+                         " different tiles; the sheet holds " + std::to_string(MAP_TILES));
+  if (level.cells.size() != size_t(MAP_POSITIONS) * MAP_COLUMNS) {
+    rep.errors.push_back("the strip is not " + std::to_string(MAP_POSITIONS) + " positions long");
+    return;
+  }
+  auto must_be_black = [&](int p0, int p1, const char *why) {
+    for (int p = p0; p <= p1; p++)
+      for (int c = 0; c < MAP_COLUMNS; c++)
+        if (level.cell(p, c) != 0) {
+          rep.errors.push_back("cell " + at(p, c) + " must be black: " + why);
+          return;
+        }
+  };
+  for (int p = 0; p < MAP_POSITIONS; p++)
+    for (int c = 0; c < MAP_COLUMNS; c++)
+      if (level.cell(p, c) < 0 ||
+          level.cell(p, c) >= int(std::min<size_t>(level.tiles.size(), MAP_TILES))) {
+        rep.errors.push_back("cell " + at(p, c) + " names no tile of the sheet");
+        return;
+      }
+  must_be_black(SPACE_FIRST, SPACE_LAST, "open space between the fortresses");
+  must_be_black(NEVER_SHOWN_FIRST, NEVER_SHOWN_LAST, "the first half's end smears the edge");
+  must_be_black(MAP_POSITIONS - 3, MAP_POSITIONS - 1, "the strip's end smears the edge");
+  // Both sides of every fold show the same black, so no seam can show.
+  for (int p : {1, 595, FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY, LOOP_FIRST})
+    must_be_black(p, p, "a fold joins it to open space");
+  must_be_black(FIRST_HALF_POSITIONS, FIRST_HALF_POSITIONS + 1, "approach to the second half");
+  for (int p = LOOP_FIRST; p <= LOOP_CHECKED_LAST; p++)
+    for (int c = 0; c < MAP_COLUMNS; c++)
+      if (level.cell(p, c) != level.cell(p + LOOP_PERIOD, c)) {
+        rep.errors.push_back("the loop floor repeats every 18 positions; cell " + at(p, c) +
+                             " differs");
+        return;
+      }
+  for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++) {
+    int from = -1;
+    if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
+      from = p - COPY_SHIFT_EARLY;
+    else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
+      from = p - COPY_SHIFT_LATE;
+    if (from < 0) continue;
+    for (int c = 0; c < MAP_COLUMNS; c++)
+      if (level.cell(p, c) != level.cell(from, c)) {
+        rep.errors.push_back("cell " + at(p, c) + " does not repeat " + at(from, c) +
+                             " as the enemy copies do");
+        return;
+      }
+  }
+}
+
+void check_records(const std::vector<enemy_record> &records, level_report &rep) {
+  for (const enemy_record &r : records) {
+    if (r.kind < 0 || r.kind >= ENEMY_KIND_COUNT || r.kind == KIND_SATELLITE ||
+        r.kind == KIND_DOODLEBUG || r.kind == KIND_BOSS || r.kind == KIND_PLANE)
+      rep.errors.push_back(record_text(r) + ": not a kind that stands on the map");
+    if (r.map_x < 1 || r.map_x > NEVER_SHOWN_LAST)
+      rep.errors.push_back(record_text(r) + ": outside the first half");
+    if (r.map_x >= NO_RECORDS_FIRST && r.map_x <= NO_RECORDS_LAST)
+      rep.errors.push_back(record_text(r) +
+                           ": between the fortresses its copy is lost or lands on the loop");
+    if (r.map_y < 0 || r.map_y > 255 || r.alt < -ALT_BIAS || r.alt > 255 - ALT_BIAS)
+      rep.errors.push_back(record_text(r) + ": across or altitude out of range");
+  }
+  for (const handle_triple &h : game_handles) {
+    const long found = std::count_if(records.begin(), records.end(), [&](const enemy_record &r) {
+      return r.kind == h.kind && r.map_x == h.m && r.map_y == h.n;
+    });
+    if (found != 1)
+      rep.errors.push_back("wall block " + record_text({h.kind, h.m, h.n, 0}) + " is there " +
+                           std::to_string(found) + " times; the game needs it once");
+  }
+  const std::vector<enemy_record> all = both_passes(records);
+  if (all.size() > size_t(MAX_ENEMIES - DYNAMIC_RESERVE))
+    rep.errors.push_back(std::to_string(all.size()) +
+                         " enemies in both passes leave too little "
+                         "room for the planes");
+  std::vector<int> statics;
+  for (const enemy_record &r : all)
+    if (r.kind != KIND_YELLOW_ROCKET && r.kind != KIND_RED_ROCKET) statics.push_back(r.map_x);
+  std::sort(statics.begin(), statics.end());
+  for (size_t i = 0; i < statics.size(); i++) {
+    const size_t in_view =
+        std::upper_bound(statics.begin(), statics.end(), statics[i] + VIEW_POSITIONS) -
+        statics.begin() - i;
+    if (in_view > size_t(STATIC_OBJECTS_PER_VIEW)) {
+      rep.errors.push_back(std::to_string(in_view) + " objects within one view from " +
+                           std::to_string(statics[i]));
+      break;
+    }
+  }
+}
+
+// Every contour pixel must land inside the sprite map and keep its height
+// within a byte.
+void check_contours(const std::vector<enemy_record> &records, const std::vector<DataObject> &borlin,
+                    level_report &rep) {
+  if (borlin.size() != size_t(BORLIN_OBJECT_COUNT)) return;
+  for (const enemy_record &r : both_passes(records)) {
+    const enemy_kind_row &k = enemy_kind_table[r.kind];
+    if (k.contour == NO_OBJECT) continue;
+    const Bitmap8 &b = borlin[k.contour].bitmap;
+    for (int j = 0; j < b.h; j++)
+      for (int i = 0; i < b.w; i++) {
+        const int v = b.at(i, j);
+        if (!v) continue;
+        const int row = 4 * r.map_y - 12 + k.screen_dy - r.alt - b.h + j + (k.screen_dx + i) / 2;
+        if (row < 0 || row >= SPRITE_MAP_ROWS || v + r.alt < 1 || v + r.alt > 255) {
+          rep.errors.push_back(record_text(r) + ": its contour leaves the sprite map");
+          return;
+        }
+      }
+  }
+}
+
+double across_of(const enemy_record &r) { return (r.map_y - 1) / 2.0; }
+double along_of(const enemy_record &r) { return r.map_x - across_of(r); }
+
+bool is_target(int kind) {
+  return kind == KIND_FUEL || kind == KIND_RADAR || kind == KIND_BLUE_TURRET ||
+         kind == KIND_GREEN_TURRET_LEFT || kind == KIND_GREEN_TURRET_RIGHT ||
+         kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET;
+}
+
+// A height interval that blocks flight over a cell of the floor.
+struct obstacle {
+  int along0, along1, across0, across1;  // inclusive
+  int z0, z1;
+};
+
+std::vector<obstacle> obstacles(const level_design &d) {
+  std::vector<obstacle> out;
+  for (const wall_line &w : d.walls)
+    out.push_back({w.along, w.along, w.across0, w.across1 - 1, 0, w.height});
+  for (const lintel &l : d.lintels)
+    out.push_back({l.along, l.along, l.across, l.across + 5, 33, 64});
+  for (const side_wall &s : d.sides)
+    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, 32});
+  for (const tower &t : d.towers) out.push_back({t.along, t.along, t.across, t.across + 3, 0, 48});
+  for (const handle_block &h : d.handles) {
+    int a, k;
+    if (block_lattice(h.m, h.n, a, k)) out.push_back({a, a, k, k + 5, 0, 32});
+  }
+  for (const force_field &f : d.fields) {
+    const field_layout l = layout_field(f.kind, f.along);
+    const int a = int(std::floor(l.fence_f / UNIT));
+    out.push_back({a, a, int(l.hit_r0 / UNIT), int(l.r1 / UNIT), 0, int(l.top)});
+  }
+  return out;
+}
+
+void check_design(const level_design &d, const std::vector<enemy_record> &records,
+                  level_report &rep) {
+  std::vector<double> fuel;
+  for (const enemy_record &r : records) {
+    const double k = across_of(r);
+    if (is_target(r.kind) && (k < REACH_FIRST || k > REACH_LAST))
+      rep.warnings.push_back(record_text(r) + ": out of the ship's reach across the strip");
+    if ((r.kind == KIND_YELLOW_ROCKET || r.kind == KIND_RED_ROCKET) && r.map_y < 16)
+      rep.warnings.push_back(record_text(r) + ": a rocket this far out shows while it waits");
+    if (r.kind == KIND_FUEL) fuel.push_back(along_of(r));
+    if (r.kind == KIND_FORCE_FIELD || r.kind == KIND_FORCE_FIELD_2 ||
+        r.kind == KIND_FORCE_FIELD_1 || r.kind == KIND_FORCE_FIELD_3) {
+      const int partner =
+          r.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR : KIND_FORCE_FIELD2_CONTOUR;
+      if (std::none_of(records.begin(), records.end(), [&](const enemy_record &o) {
+            return o.kind == partner && o.map_x == r.map_x && o.map_y == r.map_y;
+          }))
+        rep.warnings.push_back(record_text(r) +
+                               ": a force field without its contour cannot be hit");
+    }
+  }
+  if (fuel.size() < size_t(MIN_REFILLS))
+    rep.warnings.push_back("only " + std::to_string(fuel.size()) + " fuel tanks for a round");
+  std::sort(fuel.begin(), fuel.end());
+  for (size_t i = 1; i < fuel.size(); i++) {
+    const bool same_fortress = (fuel[i - 1] < SPACE_FIRST) == (fuel[i] < SPACE_FIRST);
+    if (same_fortress && fuel[i] - fuel[i - 1] > MAX_FUEL_GAP)
+      rep.warnings.push_back("no fuel between " + std::to_string(int(fuel[i - 1])) + " and " +
+                             std::to_string(int(fuel[i])));
+  }
+  // Fortress 1 watches for flight above 80: with every gate shut there
+  // must be a way through each line below that.
+  const std::vector<obstacle> obs = obstacles(d);
+  for (int a = FORTRESS1_FIRST; a <= FORTRESS1_LAST; a++) {
+    bool open = false;
+    for (int k = REACH_FIRST; k <= REACH_LAST && !open; k++)
+      for (int alt = 16; alt < WATCHED_ALTITUDE - 6 && !open; alt++) {
+        bool clear = true;
+        for (const obstacle &o : obs)
+          if (a >= o.along0 && a <= o.along1 && k >= o.across0 && k <= o.across1 &&
+              alt + 8 > o.z0 && alt <= o.z1 + 6)
+            clear = false;
+        open = clear;
+      }
+    if (!open) {
+      rep.warnings.push_back("fortress 1 has no way below altitude 80 at along " +
+                             std::to_string(a));
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+level_report check_level(const level_design &design, const compiled_level &level,
+                         const std::vector<enemy_record> &records,
+                         const std::vector<DataObject> &borlin,
+                         const std::vector<DataObject> &kestal) {
+  level_report rep;
+  check_cells(level, rep);
+  check_records(records, rep);
+  check_contours(records, borlin, rep);
+  check_design(design, records, rep);
+  for (const auto *file : {&borlin, &kestal})
+    for (const DataObject &o : *file)
+      if (o.name.find(PROVISIONAL_MARK) != std::string::npos)
+        rep.errors.push_back("a stand-in is left in the data files: " + o.name);
+  return rep;
+}

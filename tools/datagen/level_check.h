@@ -1,0 +1,58 @@
+// The level's rules: what the game needs of the three level files (broken
+// ones fail the build) and what makes the level fair to play (warnings).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "datagen/level_compiler.h"
+
+struct level_report {
+  std::vector<std::string> errors;
+  std::vector<std::string> warnings;
+};
+
+// The wall blocks the game looks up at every round start, by kind, map x
+// and map y; each must be in the enemy map exactly once.
+struct handle_triple {
+  int kind, m, n;
+};
+extern const handle_triple game_handles[20];
+
+// Positions along the strip that play never shows between the fortresses:
+// the open space where the plane waves fly.
+constexpr int SPACE_FIRST = 460;
+constexpr int SPACE_LAST = 594;
+// Records here would have no copy or a copy on the second half's loop.
+constexpr int NO_RECORDS_FIRST = 451;
+constexpr int NO_RECORDS_LAST = 611;
+constexpr int LOOP_FIRST = 1626;
+constexpr int LOOP_PERIOD = 18;
+constexpr int LOOP_CHECKED_LAST = 1689;
+// The last positions of each half, never shown but smeared at the edge.
+constexpr int NEVER_SHOWN_FIRST = 1167;
+constexpr int NEVER_SHOWN_LAST = 1169;
+// Room left in the enemy table for what play launches.
+constexpr int DYNAMIC_RESERVE = 64;
+// The view is at most 84 positions wide; a wide picture reaches 50 more.
+constexpr int VIEW_POSITIONS = 84 + 50;
+constexpr int STATIC_OBJECTS_PER_VIEW = 200;
+// Sprite-map rows under the view, and the height a cell can hold.
+constexpr int SPRITE_MAP_ROWS = 410;
+// Columns the ship can reach.
+constexpr int REACH_FIRST = 20;
+constexpr int REACH_LAST = 49;
+// Fortress 1 along the flight (world along-positions), watched above 80.
+constexpr int FORTRESS1_FIRST = 8;
+constexpr int FORTRESS1_LAST = 390;
+constexpr int WATCHED_ALTITUDE = 80;
+constexpr int MIN_REFILLS = 14;
+constexpr int MAX_FUEL_GAP = 40;
+
+// Names of stand-in objects carried this mark; none may be left.
+constexpr const char *PROVISIONAL_MARK = "-PROVISIONAL";
+
+level_report check_level(const level_design &design, const compiled_level &level,
+                         const std::vector<enemy_record> &records,
+                         const std::vector<DataObject> &borlin,
+                         const std::vector<DataObject> &kestal);

@@ -1,0 +1,316 @@
+#include "datagen/level_compiler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "datagen/level_check.h"
+#include "datagen/level_pieces.h"
+#include "datagen/producers.h"
+
+namespace {
+
+constexpr material FORTRESS_FLOOR{144, 16, 5, 12};
+constexpr material OUTER_GROUND{192, 16, 5, 12};
+constexpr material POST{160, 16, 4, 14};
+constexpr material EMITTER{64, 8, 3, 7};
+
+// Field posts are side modules; the emitter stands this much above the
+// highest beam.
+constexpr int SIDE_HEIGHT = 32;
+constexpr int EMITTER_RISE = 12;
+
+// Floors are laid in square panels; their joints are darker by this much.
+constexpr int PANEL = 16;
+constexpr int JOINT_DARKER = 2;
+
+// Light comes from above, a little from -F and +R (as the renderer lights
+// surfaces); shadows reach this far in level pixels and darken so much.
+const vec3 TO_LIGHT{-0.5, 0.2, 1.0};
+constexpr int SHADOW_REACH = 48;
+constexpr int SHADOW_DARKER = 3;
+
+// The strip is rendered in slices this many positions wide, each with a
+// margin so that outlines do not stop at a slice's edge.
+constexpr int SLICE = 16;
+constexpr int MARGIN = 8;
+
+struct scene_solid {
+  solid s;
+  double x0, y0, x1, y1;  // level-pixel bounds
+};
+
+void add_solid(std::vector<scene_solid> &scene, const solid &s) {
+  scene_solid e{s, 1e18, 1e18, -1e18, -1e18};
+  solid_bounds(s, e.x0, e.y0, e.x1, e.y1);
+  scene.push_back(e);
+}
+
+// Nothing reaches the far columns: neither the ship nor any shot comes
+// closer to the far edge than this.
+constexpr int UNTOUCHED_COLUMNS = 15;
+
+// Draws a piece into the floor and, where anything can touch it, records
+// it in the enemy map so that it is hit where it is seen.
+void add_piece(std::vector<scene_solid> &scene, std::vector<enemy_record> &records, PieceId id,
+               int along, int across) {
+  const piece &p = level_piece(id);
+  std::vector<solid> solids = p.solids;
+  move_all(solids, {double(UNIT * along), double(UNIT * across), 0});
+  double far_r = -1e18;
+  for (const solid &s : solids) {
+    add_solid(scene, s);
+    far_r =
+        std::max(far_r, s.t.r + std::fabs(s.m[1][0]) + std::fabs(s.m[1][1]) + std::fabs(s.m[1][2]));
+  }
+  if (far_r > UNIT * UNTOUCHED_COLUMNS)
+    records.push_back({p.kind, p.m0 + along + across, p.n0 + 2 * across, 0});
+}
+
+// A field's posts: one module at each end of its fence.
+void field_posts(const force_field &f, int &along, int &near, int &far) {
+  const field_layout l = layout_field(f.kind, f.along);
+  along = int(std::floor(l.fence_f / UNIT)) - 1;
+  near = int(std::floor(l.r0 / UNIT)) - 1;
+  far = int(std::floor(l.r1 / UNIT));
+}
+
+// Everything the floor tiles show, and the records of what can be hit
+// there.
+void build_structure(const level_design &d, std::vector<scene_solid> &scene,
+                     std::vector<enemy_record> &records) {
+  for (const floor_area &f : d.floors) {
+    const material m = f.material == FLOOR_GROUND ? OUTER_GROUND : FORTRESS_FLOOR;
+    const double f0 = UNIT * f.along0, f1 = UNIT * (f.along1 + 1);
+    const double r0 = UNIT * f.across0, r1 = UNIT * (f.across1 + 1);
+    add_solid(scene, box({(f0 + f1) / 2, (r0 + r1) / 2, -1}, {f1 - f0, r1 - r0, 2}, m));
+  }
+  for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
+  for (const wall_line &w : d.walls)
+    for (int k : wall_modules(w)) {
+      add_piece(scene, records, wall_piece(w.height), w.along, k);
+    }
+  for (const lintel &l : d.lintels) {
+    add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
+  }
+  for (const side_wall &s : d.sides)
+    for (int a = s.along0; a < s.along1; a += 2) {
+      add_piece(scene, records, PIECE_SIDE, a, s.across);
+    }
+  for (const tower &t : d.towers) {
+    add_piece(scene, records, PIECE_TOWER, t.along, t.across);
+  }
+  for (const force_field &f : d.fields) {
+    const field_layout l = layout_field(f.kind, f.along);
+    const int partner =
+        f.kind == KIND_FORCE_FIELD ? KIND_FORCE_FIELD_CONTOUR : KIND_FORCE_FIELD2_CONTOUR;
+    records.push_back({f.kind, l.m, l.n, 0});
+    records.push_back({partner, l.m, l.n, 0});
+    int along, near, far;
+    field_posts(f, along, near, far);
+    for (int k : {near, far}) {
+      add_piece(scene, records, PIECE_SIDE, along, k);
+      // The post carries its emitter above the highest beam.
+      const double post_top = std::max<double>(SIDE_HEIGHT, l.top + EMITTER_RISE);
+      const vec3 foot{double(UNIT * (along + 1)), UNIT * k + UNIT / 2.0, SIDE_HEIGHT};
+      if (post_top > SIDE_HEIGHT)
+        add_solid(scene, cylinder(foot, 6, 6, post_top - SIDE_HEIGHT, POST));
+      add_solid(scene, ellipsoid({foot.f, foot.r, post_top}, {8, 8, 6}, EMITTER));
+    }
+  }
+}
+
+// Whether the ray from `from` toward the light passes through the box
+// solid `s` (every solid that stands on the floor here is a box or close
+// enough to one).
+bool in_shadow_of(const solid &s, vec3 from) {
+  const double o[3] = {from.f, from.r, from.z}, d[3] = {TO_LIGHT.f, TO_LIGHT.r, TO_LIGHT.z};
+  const double c[3] = {s.t.f, s.t.r, s.t.z};
+  double lo = 1e-6, hi = 1e18;
+  for (int i = 0; i < 3; i++) {
+    const double half = std::fabs(s.m[i][0]) + std::fabs(s.m[i][1]) + std::fabs(s.m[i][2]);
+    // Cylinders and cones stand on their centre; boxes are centred.
+    const bool from_base = i == 2 && (s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE);
+    const double a = from_base ? c[i] : c[i] - half, b = from_base ? c[i] + 2 * half : c[i] + half;
+    if (std::fabs(d[i]) < 1e-12) {
+      if (o[i] < a || o[i] > b) return false;
+      continue;
+    }
+    double t0 = (a - o[i]) / d[i], t1 = (b - o[i]) / d[i];
+    if (t0 > t1) std::swap(t0, t1);
+    lo = std::max(lo, t0), hi = std::min(hi, t1);
+  }
+  return lo < hi;
+}
+
+// Darkens the floor where what stands on it keeps the light off.
+void cast_shadows(render_canvas &c, const std::vector<solid> &solids) {
+  std::vector<const solid *> casters;
+  for (const solid &s : solids)
+    if (s.t.z > 0.5 || s.m[2][2] > 2) casters.push_back(&s);
+  if (casters.empty()) return;
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const int i = c.at(x, y);
+      if (!c.sprite[i] || std::fabs(c.depth[i]) > 0.01) continue;
+      const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
+      for (const solid *s : casters)
+        if (in_shadow_of(*s, w)) {
+          const int ramp_first = c.sprite[i] & ~15;
+          c.sprite[i] = uint8_t(std::max(ramp_first, c.sprite[i] - SHADOW_DARKER));
+          break;
+        }
+    }
+}
+
+// Darkens the joints between floor panels, seen from above.
+void lay_panels(render_canvas &c) {
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const int i = c.at(x, y);
+      if (!c.sprite[i] || std::fabs(c.depth[i]) > 0.01) continue;
+      const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
+      const double f = w.f - PANEL * std::floor(w.f / PANEL);
+      const double r = w.r - PANEL * std::floor(w.r / PANEL);
+      if (f < 1 || r < 1) {
+        const int ramp_first = c.sprite[i] & ~15;
+        c.sprite[i] = uint8_t(std::max(ramp_first, c.sprite[i] - JOINT_DARKER));
+      }
+    }
+}
+
+int tile_number(compiled_level &level, std::map<tile_picture, int> &known, const tile_picture &t) {
+  auto [it, added] = known.emplace(t, int(level.tiles.size()));
+  if (added) level.tiles.push_back(t);
+  return it->second;
+}
+
+bool blanked(const level_design &d, int p) {
+  for (const blank_band &b : d.blanks)
+    if (p >= b.p0 && p <= b.p1) return true;
+  return false;
+}
+
+}  // namespace
+
+void fill_second_half(compiled_level &level) {
+  for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++)
+    for (int c = 0; c < MAP_COLUMNS; c++) {
+      int from = -1;
+      if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
+        from = p - COPY_SHIFT_EARLY;
+      else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
+        from = p - COPY_SHIFT_LATE;
+      level.cell(p, c) = from < 0 ? 0 : level.cell(from, c);
+    }
+}
+
+compiled_level compile_level(const level_design &design) {
+  compiled_level level;
+  level.cells.assign(size_t(MAP_POSITIONS) * MAP_COLUMNS, 0);
+  level.tiles.push_back(tile_picture{});  // tile 0: black
+  std::map<tile_picture, int> known{{tile_picture{}, 0}};
+  std::vector<scene_solid> scene;
+  build_structure(design, scene, level.structure);
+
+  for (int p0 = 0; p0 < FIRST_HALF_POSITIONS; p0 += SLICE) {
+    const int p1 = std::min(p0 + SLICE, FIRST_HALF_POSITIONS);
+    const int x0 = TILE * p0 - MARGIN, x1 = TILE * p1 + MARGIN;
+    const int y0 = -TILE * ((p1 - 1) / 2) - MARGIN;
+    const int y1 = TILE * MAP_COLUMNS - TILE * (p0 / 2) + MARGIN;
+    std::vector<solid> here;
+    for (const scene_solid &s : scene)
+      if (s.x1 + SHADOW_REACH > x0 && s.x0 - SHADOW_REACH < x1 && s.y1 + SHADOW_REACH > y0 &&
+          s.y0 - SHADOW_REACH < y1)
+        here.push_back(s.s);
+    if (here.empty()) continue;
+    render_canvas c(x1 - x0, y1 - y0, -x0, -y0);
+    render_solids(here, c);
+    cast_shadows(c, here);
+    finish_sprite(c);
+    lay_panels(c);
+    for (int p = p0; p < p1; p++) {
+      if (blanked(design, p)) continue;
+      for (int col = 0; col < MAP_COLUMNS; col++) {
+        const int cx = TILE * p - x0, cy = TILE * col - TILE * (p / 2) - y0;
+        tile_picture t;
+        for (int y = 0; y < TILE; y++)
+          for (int x = 0; x < TILE; x++) t[y * TILE + x] = c.sprite[c.at(cx + x, cy + y)];
+        level.cell(p, col) = tile_number(level, known, t);
+      }
+    }
+  }
+  fill_second_half(level);
+  return level;
+}
+
+const compiled_level &the_compiled_level() {
+  static const compiled_level level = compile_level(the_level());
+  return level;
+}
+
+enemy_record place_object(const placed_object &o, int width) {
+  const enemy_kind_row &k = enemy_kind_table[o.kind];
+  // The picture's bottom-left corner sees the ground at the middle of the
+  // object's extent across, and half the picture's width back along.
+  const double across_bl = o.across, along_bl = o.along - width / 16.0;
+  const int n =
+      int(std::lround(2 * (across_bl - (k.screen_dy - o.alt + k.screen_dx / 2.0) / 8) + 1));
+  const int m =
+      int(std::lround(along_bl + (n - 1) / 2.0 - (k.screen_dx / 2.0 - k.screen_dy + o.alt) / 8));
+  return {o.kind, m, n, o.alt};
+}
+
+std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level,
+                                        const std::vector<DataObject> &kestal) {
+  std::vector<enemy_record> records = level.structure;
+  auto width_of = [&](int kind) {
+    const int sprite = enemy_kind_table[kind].sprite;
+    return sprite == NO_OBJECT ? 0 : kestal[sprite].bitmap.w;
+  };
+  for (const placed_object &o : design.objects) {
+    if (o.kind == KIND_YELLOW_ROCKET || o.kind == KIND_RED_ROCKET)
+      records.push_back(place_object({KIND_HOLE, o.along, o.across, 0}, width_of(KIND_HOLE)));
+    records.push_back(place_object(o, width_of(o.kind)));
+  }
+  return records;
+}
+
+DataObject make_tile_sheet(int) {
+  const compiled_level &level = the_compiled_level();
+  Bitmap8 sheet(SHEET_W, SHEET_H);
+  const int count = std::min<int>(level.tiles.size(), MAP_TILES);
+  for (int n = 0; n < count; n++)
+    for (int y = 0; y < TILE; y++)
+      for (int x = 0; x < TILE; x++)
+        sheet.set((n % SHEET_COLUMNS) * TILE + x, (n / SHEET_COLUMNS) * TILE + y,
+                  level.tiles[n][y * TILE + x]);
+  return bitmap_object("TILE_SHEET", sheet);
+}
+
+void write_level_files(const std::string &out_dir, const std::vector<DataObject> &borlin,
+                       const std::vector<DataObject> &kestal) {
+  const level_design &design = the_level();
+  const compiled_level &level = the_compiled_level();
+  const std::vector<enemy_record> records = level_records(design, level, kestal);
+  const level_report report = check_level(design, level, records, borlin, kestal);
+  for (const std::string &w : report.warnings) printf("datagen: level: warning: %s\n", w.c_str());
+  for (const std::string &e : report.errors) fprintf(stderr, "datagen: level: %s\n", e.c_str());
+  if (!report.errors.empty()) exit(1);
+
+  for (int p = 0; p < MAP_POSITIONS; p++)
+    for (int c = 0; c < MAP_COLUMNS; c++) map_data[p][c] = level.cell(p, c);
+  const std::string first = out_dir + "/" + FIRST_MAP_FILE;
+  const std::string second = out_dir + "/" + SECOND_MAP_FILE;
+  const std::string enemies = out_dir + "/" + ENEMY_MAP_FILE;
+  if (!write_map_file(first.c_str(), 0, FIRST_HALF_POSITIONS) ||
+      !write_map_file(second.c_str(), FIRST_HALF_POSITIONS, SECOND_HALF_POSITIONS) ||
+      !write_enemy_records(enemies.c_str(), records)) {
+    fprintf(stderr, "datagen: cannot write the level files into %s\n", out_dir.c_str());
+    exit(1);
+  }
+  printf("datagen: level: %zu tiles of %d, %zu enemy map records\n", level.tiles.size(), MAP_TILES,
+         records.size());
+}
