@@ -87,6 +87,15 @@ void make_enemy_video_sprites() {
 
 BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
 
+// The floor is opaque: colour 0 of the sheet is black there, not the
+// transparent colour that the library's conversion would turn it into.
+void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
+  int conversion = get_color_conversion();
+  set_color_conversion(conversion & ~COLORCONV_KEEP_TRANS);
+  blit(sheet, dest, 0, 0, 0, 0, sheet->w, sheet->h);
+  set_color_conversion(conversion);
+}
+
 void set_current_palette() {
   if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
 }
@@ -191,14 +200,13 @@ void destroy_game_video_bitmaps() {
 void make_game_video_bitmaps() {
   destroy_game_video_bitmaps();
   BITMAP *sheet = tile_sheet();
-  tileset = sheet;
   int bw = SCREEN_W + 32, bh = SCREEN_H + 16;
 
   if (updatemethod == METHOD_TRIPLE_BUFFER || updatemethod == METHOD_PAGE_FLIPPING) {
     background = create_video_bitmap(bw, bh);
     if (background && sheet) {
       tileset = create_video_bitmap(sheet->w, sheet->h);
-      if (tileset) blit(sheet, tileset, 0, 0, 0, 0, sheet->w, sheet->h);
+      if (tileset) copy_tile_sheet(sheet, tileset);
     }
   }
   if (!background) {
@@ -208,11 +216,21 @@ void make_game_video_bitmaps() {
       main_exit(EXIT_FATAL);
     }
   }
+  // Above 8 bits a copy in the screen's depth keeps tile blits plain copies.
+  if (!tileset && sheet && bitmap_color_depth(sheet) != bpp) {
+    tileset = create_bitmap(sheet->w, sheet->h);
+    if (tileset) copy_tile_sheet(sheet, tileset);
+  }
   if (!tileset) tileset = sheet;
   make_enemy_video_sprites();
 
   init_tileset();
   clear_bitmap(background);
+}
+
+void refresh_tileset() {
+  BITMAP *sheet = tile_sheet();
+  if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
 }
 
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method) {

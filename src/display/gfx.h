@@ -30,8 +30,8 @@ extern int screen_tile_h;
 // The tile background is composed here, (screen width + 32) x (screen
 // height + 16).
 extern BITMAP *background;
-// The tile sheet drawn from: a video copy of the sheet in kestal.dat, or
-// that object itself.
+// The tile sheet drawn from: the sheet in kestal.dat itself, or a copy of
+// it in video memory or, in modes above 8 bits, in the screen's depth.
 extern BITMAP *tileset;
 
 // The refresh rate assumed when the driver reports none.
@@ -54,6 +54,9 @@ int init_graphics(int driver, int w, int h, int depth, int refresh, int update_m
 
 void set_default_gfx();
 void make_game_video_bitmaps();
+// Converts the sheet into the working copy again, in the palette now set;
+// nothing to do when the sheet itself is drawn from.
+void refresh_tileset();
 void destroy_game_video_bitmaps();
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method);
 

@@ -28,6 +28,7 @@ void viewer_start() {
   if (scrollpos < first) scrollpos = first;
   current_pal = BORLIN_DEMO_PALETTE;
   if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
+  refresh_tileset();  // a copy in the screen's depth holds the old palette's colours
   // A new position: an even whole scroll, and the floor drawn afresh.
   scrollpos = static_cast<float>(static_cast<int>(scrollpos) & ~1);
   scroll_x = static_cast<int>(scrollpos) / SCROLL_STEP;

@@ -21,6 +21,10 @@ b=$(convert "$E2E_SCRATCH/b.png" -crop 448x512+0+0 +repage rgb:- | md5sum)
 [ "$a" != "$b" ] || e2e_fail "the picture did not move"
 colours=$(convert "$E2E_SCRATCH/a.png" -crop 448x512+0+0 +repage -format %k info:)
 [ "$colours" -gt 2 ] || e2e_fail "the window shows $colours colours, no floor"
+# The floor is opaque: no pixel may show the library's transparent colour.
+mask=$(convert "$E2E_SCRATCH/b.png" -crop 448x512+0+0 +repage -fill black +opaque '#ff00ff' \
+       -fill white -opaque '#ff00ff' -format '%[fx:int(mean*w*h+0.5)]' info: 2>/dev/null)
+[ "$mask" = 0 ] || e2e_fail "$mask pixels show the transparent colour"
 
 e2e_hold End 0.3
 status=$(e2e_wait_exit 10)

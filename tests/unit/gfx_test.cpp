@@ -9,6 +9,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "platform/video.h"
+#include "render/background.h"
 #include "shell/shell.h"
 #include "world/enemy_kinds.h"
 #include "world/enemy_map.h"
@@ -205,4 +206,41 @@ TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
 
   total_enemy_types = saved_kinds;
   for (BITMAP *b : {fuel, plane, radar}) destroy_bitmap(b);
+}
+
+TEST(GameVideoBitmaps, AboveEightBitsTheTileSheetIsCopiedOpaque) {
+  FakeCard card;
+  set_color_depth(8);
+  BITMAP *sheet = create_bitmap(16, 8);
+  clear_to_color(sheet, 0);
+  putpixel(sheet, 8, 0, 5);
+  DATAFILE kestal[] = {{sheet, DAT_BITMAP, 0, nullptr}, {nullptr, DAT_END, 0, nullptr}};
+  DATAFILE *saved = data;
+  data = kestal;
+
+  init_graphics(WINDOW_DRIVER, 320, 240, 32, 75, METHOD_DOUBLE_BUFFER);
+  make_game_video_bitmaps();
+  ASSERT_NE(tileset, sheet);
+  EXPECT_EQ(bitmap_color_depth(tileset), 32);
+  EXPECT_EQ(getpixel(tileset, 0, 0), makecol(0, 0, 0));  // black, not the mask colour
+  EXPECT_EQ(getpixel(tileset, 8, 0), palette_color[5]);
+  // The copy follows a palette change; the tiles draw from it.
+  RGB red = {63, 0, 0, 0};
+  set_color(5, &red);
+  refresh_tileset();
+  EXPECT_EQ(getpixel(tileset, 8, 0), makecol(255, 0, 0));
+  EXPECT_EQ(tiles[1]->w, 8);
+  destroy_game_video_bitmaps();
+  EXPECT_EQ(tileset, nullptr);
+
+  // In 8 bits the sheet itself is drawn from.
+  destroy_blit_bitmaps();
+  init_graphics(WINDOW_DRIVER, 320, 240, 8, 75, METHOD_DOUBLE_BUFFER);
+  make_game_video_bitmaps();
+  EXPECT_EQ(tileset, sheet);
+  destroy_game_video_bitmaps();
+
+  data = saved;
+  set_palette(default_palette);
+  destroy_bitmap(sheet);
 }
