@@ -54,7 +54,7 @@ model green_turret(double barrel_dir) {
   for (double f : {-2.5, 2.5})
     m.push_back(laid_along(cylinder({}, 2.6, 2.6, barrel_dir * 30, SILVER), AXIS_R,
                            {f, barrel_dir * 6, 11}));
-  m.push_back(laid_along(cylinder({}, 8, 5, barrel_dir * 3, GREEN), AXIS_R,
+  m.push_back(laid_along(cylinder({}, 5, 5, barrel_dir * 3, GREEN), AXIS_R,
                          {0, barrel_dir * 34, 11}));
   return m;
 }
@@ -134,13 +134,13 @@ model satellite() {
 model doodlebug() {
   model m;
   m.push_back(ellipsoid({0, 0, 4}, {26, 6, 6}, OLIVE));
-  m.push_back(laid_along(cone({}, 6, 6, -5, 0.2, RED), AXIS_F, {-11, 0, 4}));
+  m.push_back(laid_along(cone({}, 6, 6, -4, 0.2, RED), AXIS_F, {-11, 0, 4}));
   m.push_back(box({-1, 0, 4}, {6, 20, 1}, OLIVE));
   m.push_back(box({10, 0, 5}, {4, 9, 0.8}, OLIVE));
   // The pulse-jet tube on its pylon, open at the back.
-  m.push_back(box({5, 0, 7}, {3, 1.2, 3}, OLIVE));
-  m.push_back(laid_along(cylinder({}, 3.6, 3.6, 14, SILVER), AXIS_F, {2, 0, 9}));
-  m.push_back(laid_along(cylinder({}, 2.2, 2.2, 0.6, FIRE), AXIS_F, {16, 0, 9}));
+  m.push_back(box({5, 0, 6.5}, {3, 1.2, 2}, OLIVE));
+  m.push_back(laid_along(cylinder({}, 3.6, 3.6, 14, SILVER), AXIS_F, {2, 0, 7.8}));
+  m.push_back(laid_along(cylinder({}, 2.2, 2.2, 0.6, FIRE), AXIS_F, {16, 0, 7.8}));
   return m;
 }
 
@@ -210,7 +210,7 @@ void add_boss_arm(model &m, vec3 hand) {
 // the boss's bottom-left + (69, -42).
 constexpr int BOSS_W = 112, BOSS_H = 96, BOSS_OX = 44, BOSS_OY = 72;
 constexpr int MISSILE_OFFSET_X = 69, MISSILE_OFFSET_Y = -42;
-constexpr int DOODLEBUG_W = 44, DOODLEBUG_H = 32, DOODLEBUG_OX = 18, DOODLEBUG_OY = 24;
+constexpr int DOODLEBUG_W = 44, DOODLEBUG_H = 32, DOODLEBUG_OX = 18, DOODLEBUG_OY = 27;
 constexpr double MISSILE_HAND_Z = 40;
 
 vec3 boss_hand() {
@@ -306,13 +306,13 @@ const std::vector<object_render> &object_renders() {
           [] { return model{ellipsoid({0, 0, 0}, {20, 2.4, 2.4}, RED),
                             ellipsoid({-4, 0, 0}, {8, 3.2, 3.2}, material{80, 8, 6, 7})}; },
           KESTAL_ENEMY_BULLET, NONE, NONE, false);
-    still("blue turret", 32, 28, 18, 18, [] { return blue_turret(BLUE); }, KESTAL_BLUE_TURRET,
+    still("blue turret", 32, 28, 17, 18, [] { return blue_turret(BLUE); }, KESTAL_BLUE_TURRET,
           BORLIN_BLUE_TURRET_CONTOUR, NONE, false);
-    still("super blue turret", 32, 28, 18, 18, [] { return blue_turret(TEAL); },
+    still("super blue turret", 32, 28, 17, 18, [] { return blue_turret(TEAL); },
           KESTAL_SUPER_BLUE_TURRET, NONE, NONE, false);
     still("green turret left", 76, 48, 30, 33, [] { return green_turret(1); },
           KESTAL_GREEN_TURRET_LEFT, BORLIN_GREEN_TURRET_LEFT_CONTOUR, NONE, false);
-    still("green turret right", 72, 48, 42, 38, [] { return green_turret(-1); },
+    still("green turret right", 72, 48, 40, 38, [] { return green_turret(-1); },
           KESTAL_GREEN_TURRET_RIGHT, BORLIN_GREEN_TURRET_RIGHT_CONTOUR, NONE, false);
     still("fuel", 28, 36, 14, 29, fuel_tank, KESTAL_FUEL, BORLIN_FUEL_CONTOUR, NONE, false);
     still("superfuel", 28, 36, 14, 29, superfuel_tank, KESTAL_SUPERFUEL,
@@ -371,7 +371,7 @@ const std::vector<anchor> &anchors() {
       {"super blue turret", "barrel tip at the muzzle flash", {-15, 0, 9.5}, 0, 28 - 11, 2.5},
       {"green turret left", "barrel tip at the muzzle flash", {0, 37, 11}, 70, 48 - 8, 3},
       {"green turret right", "barrel tip at the shot origin", {0, -37, 11}, -4 + 4, 48 - 40, 4},
-      {"doodlebug", "exhaust at the smoke origin", {16.6, 0, 9}, 35, 32 - 20, 3},
+      {"doodlebug", "exhaust at the smoke origin", {16.6, 0, 7.8}, 35, 32 - 20, 3},
       {"plane", "nose at the shot origin", {-19, 0, 4}, 0, 32 - 8, 4},
   };
   return list;
