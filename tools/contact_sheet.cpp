@@ -231,6 +231,18 @@ int draw_pairs(BITMAP *sheet, DATAFILE *borlin, DATAFILE *kestal, int y) {
     }
     if (p.shadow != NO_OBJECT) draw_mask(sheet, static_cast<BITMAP *>(borlin[p.shadow].dat), ox, oy, ZOOM);
   }
+  // The boss carrying its missile where the game draws it.
+  BITMAP *boss = static_cast<BITMAP *>(kestal[KESTAL_BOSS].dat);
+  BITMAP *missile = static_cast<BITMAP *>(kestal[KESTAL_DOODLEBUG].dat);
+  constexpr int MISSILE_X = 69, MISSILE_Y = -42;
+  int ox, oy;
+  label_cell(sheet, flow, "k24 carrying k5 at (+69, -42)", boss->w * ZOOM, boss->h * ZOOM, ox, oy);
+  BITMAP *both = create_bitmap_ex(8, boss->w, boss->h);
+  clear_to_color(both, 0);
+  draw_sprite(both, boss, 0, 0);
+  draw_sprite(both, missile, MISSILE_X, boss->h + MISSILE_Y - missile->h);
+  draw_bitmap(sheet, both, ox, oy, ZOOM);
+  destroy_bitmap(both);
   return flow.bottom() + 2 * MARGIN;
 }
 

@@ -145,6 +145,18 @@ TEST(WorldModels, EveryObjectComesFromExactlyOneRender) {
   }
 }
 
+TEST(WorldModels, PicturesFitTheirCanvases) {
+  // A drawn pixel on the border means the model was cut.
+  for (const object_render &o : object_renders()) {
+    const render_canvas c = render_object(o);
+    for (int y = 0; y < c.h; y++)
+      for (int x = 0; x < c.w; x++) {
+        if (x > 0 && y > 0 && x < c.w - 1 && y < c.h - 1) continue;
+        EXPECT_EQ(c.sprite[c.at(x, y)], 0) << o.name << " at " << x << ", " << y;
+      }
+  }
+}
+
 TEST(WorldModels, AnchorsSitWhereTheCodeAims) {
   for (const anchor &a : anchors()) {
     const object_render *o = find_render(a.render);
