@@ -74,8 +74,9 @@ void draw_bitmap(BITMAP *sheet, BITMAP *b, int x, int y, int zoom) {
   for (int j = 0; j < b->h; j++)
     for (int i = 0; i < b->w; i++) {
       int c = getpixel(b, i, j);
-      if (c) rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
-                      y + j * zoom + zoom - 1, rgb(show_pal[c]));
+      if (c)
+        rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
+                 y + j * zoom + zoom - 1, rgb(show_pal[c]));
     }
 }
 
@@ -94,7 +95,8 @@ void draw_font(BITMAP *sheet, FONT *f, int x, int y) {
                                       "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
   static const int colours[] = {71, 29, 36, 13, 15};
   int h = text_height(f) + 4;
-  for (int i = 0; i < 5; i++) textout_ex(sheet, f, lines[i], x, y + i * h, rgb(show_pal[colours[i]]), -1);
+  for (int i = 0; i < 5; i++)
+    textout_ex(sheet, f, lines[i], x, y + i * h, rgb(show_pal[colours[i]]), -1);
 }
 
 void draw_sample(BITMAP *sheet, SAMPLE *s, int x, int y) {
@@ -124,8 +126,14 @@ void content_size(const DATAFILE &d, int &w, int &h) {
       h = b->h * zoom;
       return;
     }
-    case DAT_PALETTE: w = 28 + 16 * SWATCH; h = 16 * SWATCH; return;
-    case DAT_SAMPLE: w = WAVE_W; h = WAVE_H + 12; return;
+    case DAT_PALETTE:
+      w = 28 + 16 * SWATCH;
+      h = 16 * SWATCH;
+      return;
+    case DAT_SAMPLE:
+      w = WAVE_W;
+      h = WAVE_H + 12;
+      return;
     case DAT_FONT: {
       FONT *f = static_cast<FONT *>(d.dat);
       w = text_length(f, "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
@@ -134,6 +142,36 @@ void content_size(const DATAFILE &d, int &w, int &h) {
     }
   }
   w = h = 8;
+}
+
+// Outlined caption as the menus draw it: four copies in c - 4 around it.
+void outlined(BITMAP *b, const char *text, int cx, int y, int c) {
+  int x = cx - text_length(caption_font, text) / 2;
+  const int dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
+  for (int k = 0; k < 4; k++)
+    textout_ex(b, caption_font, text, x + dx[k], y + dy[k], rgb(show_pal[c - 4]), -1);
+  textout_ex(b, caption_font, text, x, y, rgb(show_pal[c]), -1);
+}
+
+// The logo and captions as the title page shows them, on the menu's fade
+// colour, so their contrast can be judged in place.
+int draw_title_preview(BITMAP *sheet, DATAFILE *borlin, int y) {
+  constexpr int W = 448, H = 260, FADE = 184;
+  BITMAP *logo = static_cast<BITMAP *>(borlin[BORLIN_LOGO].dat);
+  textout_ex(sheet, font, "Title page preview (menu fade colour 184, captions outlined)", MARGIN, y,
+             hex(LABEL_INK), -1);
+  y += LABEL_H;
+  rectfill(sheet, MARGIN, y, MARGIN + W - 1, y + H - 1, rgb(show_pal[FADE]));
+  int lx = MARGIN + (W - logo->w) / 2, ly = y + 20;
+  for (int j = 0; j < logo->h; j++)
+    for (int i = 0; i < logo->w; i++)
+      if (int c = getpixel(logo, i, j)) putpixel(sheet, lx + i, ly + j, rgb(show_pal[c]));
+  int cx = MARGIN + W / 2;
+  outlined(sheet, "SUBTITLE LINE", cx, ly + logo->h - 7, 36);
+  const char *items[] = {"Play", "Options", "WindOwed", "Hi Scores", "Exit"};
+  const int colours[] = {29, 27, 25, 23, 23};
+  for (int i = 0; i < 5; i++) outlined(sheet, items[i], cx, ly + logo->h + 22 + 28 * i, colours[i]);
+  return y + H + 2 * MARGIN;
 }
 
 int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
@@ -151,7 +189,8 @@ int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
     flow.place(cw, ch, cx, cy);
     rectfill(sheet, cx, cy, cx + cw - 1, cy + ch - 1, hex(CELL_BACK));
     bool provisional = name.find("-PROVISIONAL") != std::string::npos;
-    textout_ex(sheet, font, label.c_str(), cx + 4, cy + 3, hex(provisional ? PROVISIONAL_INK : LABEL_INK), -1);
+    textout_ex(sheet, font, label.c_str(), cx + 4, cy + 3,
+               hex(provisional ? PROVISIONAL_INK : LABEL_INK), -1);
     int ox = cx + 4, oy = cy + LABEL_H + 4;
     switch (dat[i].type) {
       case DAT_BITMAP: {
@@ -159,9 +198,15 @@ int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
         draw_bitmap(sheet, b, ox, oy, std::max(b->w, b->h) <= SMALL_BITMAP ? 2 : 1);
         break;
       }
-      case DAT_PALETTE: draw_palette(sheet, static_cast<RGB *>(dat[i].dat), ox, oy); break;
-      case DAT_SAMPLE: draw_sample(sheet, static_cast<SAMPLE *>(dat[i].dat), ox, oy); break;
-      case DAT_FONT: draw_font(sheet, static_cast<FONT *>(dat[i].dat), ox, oy); break;
+      case DAT_PALETTE:
+        draw_palette(sheet, static_cast<RGB *>(dat[i].dat), ox, oy);
+        break;
+      case DAT_SAMPLE:
+        draw_sample(sheet, static_cast<SAMPLE *>(dat[i].dat), ox, oy);
+        break;
+      case DAT_FONT:
+        draw_font(sheet, static_cast<FONT *>(dat[i].dat), ox, oy);
+        break;
     }
   }
   return flow.bottom() + 2 * MARGIN;
@@ -299,6 +344,7 @@ int main(int argc, char **argv) {
   BITMAP *sheet = create_bitmap_ex(32, SHEET_W, SHEET_MAX_H);
   clear_to_color(sheet, hex(BACKDROP));
   int y = draw_file(sheet, "borlin.dat", borlin, MARGIN);
+  y = draw_title_preview(sheet, borlin, y);
   y = draw_file(sheet, "kestal.dat", kestal, y);
   y = draw_pairs(sheet, borlin, kestal, y);
   // The game's start-up generator, fed with these files.
