@@ -9,32 +9,16 @@
 
 #include "datagen/models.h"
 #include "datagen/sprite_pairs.h"
+#include "game_data.h"
 #include "render/spritemap.h"
 
 namespace {
 
-class WorldSprites : public ::testing::Test {
+class WorldSprites : public GameData {
  protected:
-  static void SetUpTestSuite() {
-    set_color_conversion(COLORCONV_NONE);
-    borlin = load_datafile(GAME_DIR "/borlin.dat");
-    kestal = load_datafile(GAME_DIR "/kestal.dat");
-  }
-  static void TearDownTestSuite() {
-    if (borlin) unload_datafile(borlin);
-    if (kestal) unload_datafile(kestal);
-    borlin = kestal = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(borlin, nullptr);
-    ASSERT_NE(kestal, nullptr);
-  }
   static BITMAP *k(int i) { return static_cast<BITMAP *>(kestal[i].dat); }
   static BITMAP *b(int i) { return static_cast<BITMAP *>(borlin[i].dat); }
-  static DATAFILE *borlin, *kestal;
 };
-DATAFILE *WorldSprites::borlin = nullptr;
-DATAFILE *WorldSprites::kestal = nullptr;
 
 int pixel(BITMAP *bmp, int x, int y) {
   return x < bmp->w && y < bmp->h ? getpixel(bmp, x, y) : 0;
