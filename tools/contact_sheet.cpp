@@ -14,6 +14,7 @@
 
 #include "datagen/sprite_pairs.h"
 #include "gen/anims.h"
+#include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 
@@ -234,13 +235,17 @@ void draw_contour(BITMAP *sheet, BITMAP *contour, BITMAP *sprite, bool same_mask
     }
 }
 
-void draw_mask(BITMAP *sheet, BITMAP *b, int x, int y, int zoom) {
-  checker(sheet, x, y, b->w * zoom, b->h * zoom);
+// A shadow as it falls on a floor: the floor darkened as the fancy
+// shadows darken it.
+void draw_shadow(BITMAP *sheet, BITMAP *b, int x, int y, int zoom) {
+  constexpr int FLOOR = 154, SHADOW_STEPS = 6;
+  rectfill(sheet, x, y, x + b->w * zoom - 1, y + b->h * zoom - 1, rgb(show_pal[FLOOR]));
+  const int dark = rgb(show_pal[darken_index(FLOOR, SHADOW_STEPS)]);
   for (int j = 0; j < b->h; j++)
     for (int i = 0; i < b->w; i++)
       if (getpixel(b, i, j))
         rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
-                 y + j * zoom + zoom - 1, rgb(show_pal[51]));
+                 y + j * zoom + zoom - 1, dark);
 }
 
 void label_cell(BITMAP *sheet, Flow &flow, const std::string &label, int w, int h, int &ox,
@@ -274,7 +279,7 @@ int draw_pairs(BITMAP *sheet, DATAFILE *borlin, DATAFILE *kestal, int y) {
       draw_contour(sheet, static_cast<BITMAP *>(borlin[p.contour].dat), s, p.same_mask, ox, oy, ZOOM);
       ox += s->w * ZOOM + 4;
     }
-    if (p.shadow != NO_OBJECT) draw_mask(sheet, static_cast<BITMAP *>(borlin[p.shadow].dat), ox, oy, ZOOM);
+    if (p.shadow != NO_OBJECT) draw_shadow(sheet, static_cast<BITMAP *>(borlin[p.shadow].dat), ox, oy, ZOOM);
   }
   // The boss carrying its missile where the game draws it.
   BITMAP *boss = static_cast<BITMAP *>(kestal[KESTAL_BOSS].dat);
