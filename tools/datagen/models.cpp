@@ -29,7 +29,6 @@ constexpr material STEEL{160, 16, 5, 14};
 
 using model = std::vector<solid>;
 
-
 // Turrets and installations: a bevelled plinth under everything.
 model plinth(double size, double height, material mat) {
   return {box({0, 0, height / 2}, {size, size, height}, mat),
@@ -126,7 +125,7 @@ model satellite() {
     m.push_back(plate({0, side * 9.5, 6}, 7, 8, 0.8, CYAN));
     m.push_back(laid_along(cylinder({}, 1.2, 1.2, side * 2, SILVER), AXIS_R, {0, side * 4, 6}));
   }
-  m.push_back(cone({0, 0, 0}, 4, 4, 2, 1, LIVERY));
+  m.push_back(cylinder({0, 0, 0}, 4, 4, 2, LIVERY));
   scale_all(m, 0.9);
   return m;
 }
