@@ -4,6 +4,7 @@
 //
 //   contact_sheet_tool GAME_DIR OUT.png
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <loadpng.h>
 
 #include <algorithm>
@@ -11,12 +12,16 @@
 #include <cstdio>
 #include <string>
 
+#include "datagen/sprite_pairs.h"
+#include "gen/anims.h"
+#include "render/spritemap.h"
 #include "shell/datafile_index.h"
+#include "shell/shell.h"
 
 namespace {
 
 constexpr int SHEET_W = 1500;
-constexpr int SHEET_MAX_H = 4000;
+constexpr int SHEET_MAX_H = 9000;
 constexpr int MARGIN = 16;
 constexpr int CELL_PAD = 10;
 constexpr int LABEL_H = 12;
@@ -208,6 +213,119 @@ int draw_file(BITMAP *sheet, const char *title, DATAFILE *dat, int y) {
   return flow.bottom() + 2 * MARGIN;
 }
 
+// A contour as heat: dark blue low, yellow high. Red marks a pixel where
+// the masks disagree in a way the game would show: contour without sprite
+// always, sprite without contour where the masks must be equal.
+int heat(int v) {
+  const int k = std::min(v, 60) * 255 / 60;
+  return makecol32(40 + k * 3 / 4, 40 + k * 3 / 4, 200 - k * 3 / 5);
+}
+
+void draw_contour(BITMAP *sheet, BITMAP *contour, BITMAP *sprite, bool same_mask, int x, int y,
+                  int zoom) {
+  checker(sheet, x, y, contour->w * zoom, contour->h * zoom);
+  for (int j = 0; j < std::max(contour->h, sprite->h); j++)
+    for (int i = 0; i < std::max(contour->w, sprite->w); i++) {
+      const int v = i < contour->w && j < contour->h ? getpixel(contour, i, j) : 0;
+      const int s = i < sprite->w && j < sprite->h ? getpixel(sprite, i, j) : 0;
+      const bool wrong = (v && !s) || (same_mask && s && !v) || (v && (i >= sprite->w || j >= sprite->h));
+      if (!v && !wrong) continue;
+      rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1, y + j * zoom + zoom - 1,
+               wrong ? makecol32(255, 0, 0) : heat(v));
+    }
+}
+
+// A shadow as it falls on a floor: the floor darkened as the fancy
+// shadows darken it.
+void draw_shadow(BITMAP *sheet, BITMAP *b, int x, int y, int zoom) {
+  constexpr int FLOOR = 154, SHADOW_STEPS = 6;
+  rectfill(sheet, x, y, x + b->w * zoom - 1, y + b->h * zoom - 1, rgb(show_pal[FLOOR]));
+  const int dark = rgb(show_pal[darken_index(FLOOR, SHADOW_STEPS)]);
+  for (int j = 0; j < b->h; j++)
+    for (int i = 0; i < b->w; i++)
+      if (getpixel(b, i, j))
+        rectfill(sheet, x + i * zoom, y + j * zoom, x + i * zoom + zoom - 1,
+                 y + j * zoom + zoom - 1, dark);
+}
+
+void label_cell(BITMAP *sheet, Flow &flow, const std::string &label, int w, int h, int &ox,
+                int &oy) {
+  const int cw = std::max(w, text_length(font, label.c_str())) + 8, ch = h + LABEL_H + 8;
+  int cx, cy;
+  flow.place(cw, ch, cx, cy);
+  rectfill(sheet, cx, cy, cx + cw - 1, cy + ch - 1, hex(CELL_BACK));
+  textout_ex(sheet, font, label.c_str(), cx + 4, cy + 3, hex(LABEL_INK), -1);
+  ox = cx + 4;
+  oy = cy + LABEL_H + 4;
+}
+
+int draw_pairs(BITMAP *sheet, DATAFILE *borlin, DATAFILE *kestal, int y) {
+  textout_ex(sheet, caption_font, "Sprites, contours and shadows (2x)", MARGIN, y,
+             rgb(show_pal[29]), -1);
+  Flow flow;
+  flow.y = y + text_height(caption_font) + 8;
+  constexpr int ZOOM = 2;
+  for (const sprite_pair &p : sprite_pairs) {
+    BITMAP *s = static_cast<BITMAP *>(kestal[p.sprite].dat);
+    const int parts = 1 + (p.contour != NO_OBJECT) + (p.shadow != NO_OBJECT);
+    std::string label = "k" + std::to_string(p.sprite);
+    if (p.contour != NO_OBJECT) label += " / b" + std::to_string(p.contour) + (p.same_mask ? " =" : "");
+    if (p.shadow != NO_OBJECT) label += " / b" + std::to_string(p.shadow);
+    int ox, oy;
+    label_cell(sheet, flow, label, parts * (s->w * ZOOM + 4), s->h * ZOOM, ox, oy);
+    draw_bitmap(sheet, s, ox, oy, ZOOM);
+    ox += s->w * ZOOM + 4;
+    if (p.contour != NO_OBJECT) {
+      draw_contour(sheet, static_cast<BITMAP *>(borlin[p.contour].dat), s, p.same_mask, ox, oy, ZOOM);
+      ox += s->w * ZOOM + 4;
+    }
+    if (p.shadow != NO_OBJECT) draw_shadow(sheet, static_cast<BITMAP *>(borlin[p.shadow].dat), ox, oy, ZOOM);
+  }
+  // The boss carrying its missile where the game draws it.
+  BITMAP *boss = static_cast<BITMAP *>(kestal[KESTAL_BOSS].dat);
+  BITMAP *missile = static_cast<BITMAP *>(kestal[KESTAL_DOODLEBUG].dat);
+  constexpr int MISSILE_X = 69, MISSILE_Y = -42;
+  int ox, oy;
+  label_cell(sheet, flow, "k24 carrying k5 at (+69, -42)", boss->w * ZOOM, boss->h * ZOOM, ox, oy);
+  BITMAP *both = create_bitmap_ex(8, boss->w, boss->h);
+  clear_to_color(both, 0);
+  draw_sprite(both, boss, 0, 0);
+  draw_sprite(both, missile, MISSILE_X, boss->h + MISSILE_Y - missile->h);
+  draw_bitmap(sheet, both, ox, oy, ZOOM);
+  destroy_bitmap(both);
+  return flow.bottom() + 2 * MARGIN;
+}
+
+// Every generated animation type: all frames of the small ones, a sample
+// of the long ones.
+int draw_anims(BITMAP *sheet, int y) {
+  textout_ex(sheet, caption_font, "Generated animations", MARGIN, y, rgb(show_pal[29]), -1);
+  Flow flow;
+  flow.y = y + text_height(caption_font) + 8;
+  for (int t = 0; t < total_anim_types; t++) {
+    const anim_type *a = anim_type_list[t];
+    const bool wide = a->width > 200;
+    const int step = wide ? a->frames / 3 : a->frames > 16 ? a->frames / 8 : 1;
+    const int zoom = a->width <= 8 ? 4 : a->width <= SMALL_BITMAP ? 2 : 1;
+    int shown = 0;
+    for (int f = 0; f < a->frames; f += step) shown++;
+    const int per_row = shown;
+    const int rows = (shown + per_row - 1) / per_row;
+    int ox, oy;
+    label_cell(sheet, flow, "type " + std::to_string(t) + ", " + std::to_string(a->frames) + " frames",
+               per_row * (a->width * zoom + 4), rows * (a->height * zoom + 4), ox, oy);
+    int n = 0;
+    for (int f = 0; f < a->frames; f += step, n++) {
+      BITMAP *b = a->frame_list[f];
+      const int fx = ox + (n % per_row) * (a->width * zoom + 4);
+      const int fy = oy + (n / per_row) * (a->height * zoom + 4);
+      if (b) draw_bitmap(sheet, b, fx, fy, zoom);
+      else checker(sheet, fx, fy, 4, 4);
+    }
+  }
+  return flow.bottom() + 2 * MARGIN;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -233,12 +351,20 @@ int main(int argc, char **argv) {
   int y = draw_file(sheet, "borlin.dat", borlin, MARGIN);
   y = draw_title_preview(sheet, borlin, y);
   y = draw_file(sheet, "kestal.dat", kestal, y);
-  textout_ex(sheet, font,
-             "Bitmaps through the normal palette (43); small ones at 2x. "
-             "Red labels: provisional objects.",
-             MARGIN, y, grey(150), -1);
+  y = draw_pairs(sheet, borlin, kestal, y);
+  // The game's start-up generator, fed with these files.
+  commondata = borlin;
+  data = kestal;
+  // An 8-bit mode maps every colour to itself; headless, the table is empty.
+  for (int i = 0; i < PAL_SIZE; i++) _palette_color8[i] = i;
+  generate_anims();
+  y = draw_anims(sheet, y);
+  textout_ex(sheet, font, "Bitmaps through the normal palette (43); small ones at 2x. "
+             "Red labels: provisional objects.", MARGIN, y, grey(150), -1);
+  textout_ex(sheet, font, "Contours: blue low, yellow high, red where the masks disagree; "
+             "= marks pairs whose masks must be equal.", MARGIN, y + 12, grey(150), -1);
   // 24-bit, so the PNG has no alpha channel to hide it.
-  int h = std::min(SHEET_MAX_H, y + MARGIN);
+  int h = std::min(SHEET_MAX_H, y + 12 + MARGIN);
   BITMAP *out = create_bitmap_ex(24, SHEET_W, h);
   blit(sheet, out, 0, 0, 0, 0, SHEET_W, h);
   int rc = save_png(argv[2], out, nullptr);

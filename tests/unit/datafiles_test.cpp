@@ -14,43 +14,10 @@
 #include "datagen/sounds.h"
 #include "datagen/writer.h"
 #include "shell/datafile_index.h"
+#include "game_data.h"
 #include "test_support.h"
 
 namespace {
-
-DATAFILE *load_game_file(const char *name) {
-  set_color_conversion(COLORCONV_NONE);  // as the game does before loading
-  return load_datafile((std::string(GAME_DIR) + "/" + name).c_str());
-}
-
-// Both files loaded once for all tests here.
-class GameData : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    borlin = load_game_file("borlin.dat");
-    kestal = load_game_file("kestal.dat");
-  }
-  static void TearDownTestSuite() {
-    if (borlin) unload_datafile(borlin);
-    if (kestal) unload_datafile(kestal);
-    borlin = kestal = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(borlin, nullptr);
-    ASSERT_NE(kestal, nullptr);
-  }
-  static const RGB *palette(int i) { return static_cast<const RGB *>(borlin[i].dat); }
-  static FONT *font_at(int i) { return static_cast<FONT *>(borlin[i].dat); }
-  static SAMPLE *sample_at(int i) { return static_cast<SAMPLE *>(borlin[i].dat); }
-  static std::string name(const DATAFILE *d, int i) {
-    return get_datafile_property(d + i, DAT_NAME);
-  }
-
-  static DATAFILE *borlin;
-  static DATAFILE *kestal;
-};
-DATAFILE *GameData::borlin = nullptr;
-DATAFILE *GameData::kestal = nullptr;
 
 int object_count(const DATAFILE *d) {
   int n = 0;
