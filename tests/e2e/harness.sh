@@ -84,6 +84,7 @@ e2e_scratch() {
 #!/bin/sh
 for a in "\$@"; do last=\$a; done
 printf '%s' "\$last" > "$E2E_SCRATCH/message.txt"
+echo \$\$ > "$E2E_SCRATCH/message.pid"
 exec /usr/bin/xmessage "\$@"
 WRAP
   chmod +x "$E2E_SCRATCH/.bin/xmessage"
@@ -140,6 +141,7 @@ e2e_message_box() {
   cat "$E2E_SCRATCH/message.txt"
   xdotool key --window "$w" Return 2>/dev/null
   sleep 0.3
-  # A box that ignored the key is closed by force.
-  pkill -f "/usr/bin/xmessage" 2>/dev/null || true
+  # A box that ignored the key is closed by force; only our own, since
+  # other tests may be showing theirs on their own servers.
+  kill "$(cat "$E2E_SCRATCH/message.pid")" 2>/dev/null || true
 }

@@ -8,5 +8,5 @@ E2E_PIDS+=("$!")
 text=$(e2e_message_box 10)
 [ "$text" = "Hello from the box" ] || e2e_fail "read '$text' from the message box"
 sleep 0.5
-pgrep -f /usr/bin/xmessage >/dev/null && e2e_fail "the message box stayed open"
+kill -0 "$(cat "$E2E_SCRATCH/message.pid")" 2>/dev/null && e2e_fail "the message box stayed open"
 e2e_pass
