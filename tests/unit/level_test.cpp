@@ -51,7 +51,7 @@ class Level : public ::testing::Test {
     unload_datafile(k);
     source_dir = SOURCE_DIR "/data";
     compiled = &the_compiled_level();
-    records = level_records(the_level(), *compiled, kestal);
+    records = level_records(the_level(), *compiled);
   }
   level_report check(const compiled_level &l, const std::vector<enemy_record> &r,
                      const level_design &d = the_level()) {
@@ -217,15 +217,19 @@ TEST(LevelPieces, FenceFollowsTheBeamOfItsField) {
 }
 
 TEST(LevelPlacement, ObjectsStandOnTheCentreOfTheirFoot) {
-  // A 28-wide fuel tank (screen dx 1) at along 100, across 30: its
-  // picture's bottom-left corner sees the ground half a picture back.
-  const enemy_record r = place_object({KIND_FUEL, 100, 30, 0}, 28);
-  const double across_bl = (r.map_y - 1) / 2.0 + (0 - 0 + 0.5) / 8;
-  const double along_bl = r.map_x - (r.map_y - 1) / 2.0 + (0.5 - 0 + 0) / 8;
-  EXPECT_NEAR(across_bl, 30, 0.5);
-  EXPECT_NEAR(along_bl, 100 - 28 / 16.0, 0.5);
-  const enemy_record up = place_object({KIND_RADAR, 100, 30, 8}, 32);
-  EXPECT_EQ(up.alt, 8);
+  // A 28 x 36 picture whose foot centre is pixel (14, 30): at along 100,
+  // across 30 the foot is level pixel (1040, -280), and the game puts the
+  // picture's bottom-left at (8m + dx, 4(n - m) - 4 + dy - alt).
+  const sprite_frame f{28, 36, 14, 30};
+  for (int alt : {0, 8}) {
+    const enemy_record r = place_object({KIND_FUEL, 100, 30, alt}, f);
+    EXPECT_EQ(r.alt, alt);
+    const int left = 8 * r.map_x + 1, bottom = 4 * (r.map_y - r.map_x) - 4 - alt;
+    EXPECT_NEAR(left + 14, 1040, 4);
+    EXPECT_NEAR(bottom - 36 + 30, -280 - alt, 2);
+  }
+  const sprite_frame hole = frame_of_kind(KIND_HOLE);
+  EXPECT_GT(hole.w, 0);
 }
 
 TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {

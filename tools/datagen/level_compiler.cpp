@@ -8,6 +8,7 @@
 
 #include "datagen/level_check.h"
 #include "datagen/level_pieces.h"
+#include "datagen/models.h"
 #include "datagen/producers.h"
 
 namespace {
@@ -251,29 +252,34 @@ const compiled_level &the_compiled_level() {
   return level;
 }
 
-enemy_record place_object(const placed_object &o, int width) {
+enemy_record place_object(const placed_object &o, const sprite_frame &f) {
   const enemy_kind_row &k = enemy_kind_table[o.kind];
-  // The picture's bottom-left corner sees the ground at the middle of the
-  // object's extent across, and half the picture's width back along.
-  const double across_bl = o.across, along_bl = o.along - width / 16.0;
-  const int n =
-      int(std::lround(2 * (across_bl - (k.screen_dy - o.alt + k.screen_dx / 2.0) / 8) + 1));
-  const int m =
-      int(std::lround(along_bl + (n - 1) / 2.0 - (k.screen_dx / 2.0 - k.screen_dy + o.alt) / 8));
+  // The level pixel of the foot's centre, then the picture's bottom-left
+  // corner as the game places it: (8m + dx, 4(n - m) - 4 + dy - alt).
+  const double f_units = UNIT * o.along, r_units = UNIT * o.across;
+  const double left = f_units + r_units - f.ox;
+  const double bottom = (r_units - f_units) / 2 - o.alt - f.oy + f.h;
+  const int m = int(std::lround((left - k.screen_dx) / UNIT));
+  const int n = int(std::lround((bottom + 4 * m + 4 - k.screen_dy + o.alt) / 4));
   return {o.kind, m, n, o.alt};
 }
 
-std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level,
-                                        const std::vector<DataObject> &kestal) {
+sprite_frame frame_of_kind(int kind) {
+  const int sprite = enemy_kind_table[kind].sprite;
+  for (const object_render &r : object_renders())
+    if (r.sprite == sprite && sprite != NO_OBJECT) return {r.w, r.h, r.ox, r.oy};
+  fprintf(stderr, "datagen: level: kind %d has no model to stand on the floor\n", kind);
+  exit(1);
+}
+
+std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level) {
   std::vector<enemy_record> records = level.structure;
-  auto width_of = [&](int kind) {
-    const int sprite = enemy_kind_table[kind].sprite;
-    return sprite == NO_OBJECT ? 0 : kestal[sprite].bitmap.w;
-  };
   for (const placed_object &o : design.objects) {
+    // A rocket waits in a hole of its own.
     if (o.kind == KIND_YELLOW_ROCKET || o.kind == KIND_RED_ROCKET)
-      records.push_back(place_object({KIND_HOLE, o.along, o.across, 0}, width_of(KIND_HOLE)));
-    records.push_back(place_object(o, width_of(o.kind)));
+      records.push_back(
+          place_object({KIND_HOLE, o.along, o.across, 0}, frame_of_kind(KIND_HOLE)));
+    records.push_back(place_object(o, frame_of_kind(o.kind)));
   }
   return records;
 }
@@ -294,7 +300,7 @@ void write_level_files(const std::string &out_dir, const std::vector<DataObject>
                        const std::vector<DataObject> &kestal) {
   const level_design &design = the_level();
   const compiled_level &level = the_compiled_level();
-  const std::vector<enemy_record> records = level_records(design, level, kestal);
+  const std::vector<enemy_record> records = level_records(design, level);
   const level_report report = check_level(design, level, records, borlin, kestal);
   for (const std::string &w : report.warnings) printf("datagen: level: warning: %s\n", w.c_str());
   for (const std::string &e : report.errors) fprintf(stderr, "datagen: level: %s\n", e.c_str());
