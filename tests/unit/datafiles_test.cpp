@@ -14,41 +14,10 @@
 #include "datagen/sounds.h"
 #include "datagen/writer.h"
 #include "shell/datafile_index.h"
+#include "game_data.h"
 #include "test_support.h"
 
 namespace {
-
-DATAFILE *load_game_file(const char *name) {
-  set_color_conversion(COLORCONV_NONE);  // as the game does before loading
-  return load_datafile((std::string(GAME_DIR) + "/" + name).c_str());
-}
-
-// Both files loaded once for all tests here.
-class GameData : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    borlin = load_game_file("borlin.dat");
-    kestal = load_game_file("kestal.dat");
-  }
-  static void TearDownTestSuite() {
-    if (borlin) unload_datafile(borlin);
-    if (kestal) unload_datafile(kestal);
-    borlin = kestal = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(borlin, nullptr);
-    ASSERT_NE(kestal, nullptr);
-  }
-  static const RGB *palette(int i) { return static_cast<const RGB *>(borlin[i].dat); }
-  static FONT *font_at(int i) { return static_cast<FONT *>(borlin[i].dat); }
-  static SAMPLE *sample_at(int i) { return static_cast<SAMPLE *>(borlin[i].dat); }
-  static std::string name(const DATAFILE *d, int i) { return get_datafile_property(d + i, DAT_NAME); }
-
-  static DATAFILE *borlin;
-  static DATAFILE *kestal;
-};
-DATAFILE *GameData::borlin = nullptr;
-DATAFILE *GameData::kestal = nullptr;
 
 int object_count(const DATAFILE *d) {
   int n = 0;
@@ -58,10 +27,14 @@ int object_count(const DATAFILE *d) {
 
 int library_type(DataKind k) {
   switch (k) {
-    case DK_FONT: return DAT_FONT;
-    case DK_SAMPLE: return DAT_SAMPLE;
-    case DK_BITMAP: return DAT_BITMAP;
-    case DK_PALETTE: return DAT_PALETTE;
+    case DK_FONT:
+      return DAT_FONT;
+    case DK_SAMPLE:
+      return DAT_SAMPLE;
+    case DK_BITMAP:
+      return DAT_BITMAP;
+    case DK_PALETTE:
+      return DAT_PALETTE;
   }
   return 0;
 }
@@ -129,17 +102,17 @@ TEST_F(GameData, OtherPalettesChangeOnlyTheirOwnRamps) {
     int palette, from, to;  // entries from..to may differ from the normal palette
   };
   const Allowed allowed[] = {
-      {BORLIN_WAVES_PALETTE, 104, 111},      // plane livery
-      {BORLIN_BOSS_FLASH_PALETTE, 208, 223}, // the boss
-      {BORLIN_DEMO_PALETTE, 144, 175},       // floors and walls
-      {BORLIN_DEMO_PALETTE, 192, 207},       // outer ground
+      {BORLIN_WAVES_PALETTE, 104, 111},       // plane livery
+      {BORLIN_BOSS_FLASH_PALETTE, 208, 223},  // the boss
+      {BORLIN_DEMO_PALETTE, 144, 175},        // floors and walls
+      {BORLIN_DEMO_PALETTE, 192, 207},        // outer ground
   };
   const RGB *normal = palette(BORLIN_NORMAL_PALETTE);
   for (int p = BORLIN_WAVES_PALETTE; p <= BORLIN_DEMO_PALETTE; p++) {
     int changed = 0;
     for (int c = 0; c < PAL_SIZE; c++) {
-      bool same = brightness(normal[c]) == brightness(palette(p)[c]) && normal[c].r == palette(p)[c].r &&
-                  normal[c].g == palette(p)[c].g;
+      bool same = brightness(normal[c]) == brightness(palette(p)[c]) &&
+                  normal[c].r == palette(p)[c].r && normal[c].g == palette(p)[c].g;
       bool may = false;
       for (const Allowed &a : allowed) may |= a.palette == p && c >= a.from && c <= a.to;
       EXPECT_TRUE(same || may) << "palette " << p << " changes entry " << c;
@@ -148,8 +121,8 @@ TEST_F(GameData, OtherPalettesChangeOnlyTheirOwnRamps) {
     EXPECT_GT(changed, 0) << "palette " << p << " changes nothing";
   }
   // Text and HUD colours the game draws with, under any palette.
-  const int fixed[] = {5, 7, 9, 10, 11, 12, 13, 14, 15, 18, 22, 23, 25, 29, 32, 36, 35, 38, 39,
-                       49, 52, 67, 71, 72, 76, 79, 91, 95, 184, 240, 254, 255};
+  const int fixed[] = {5,  7,  9,  10, 11, 12, 13, 14, 15, 18, 22, 23, 25,  29,  32,  36,
+                       35, 38, 39, 49, 52, 67, 71, 72, 76, 79, 91, 95, 184, 240, 254, 255};
   for (int p = BORLIN_WAVES_PALETTE; p <= BORLIN_DEMO_PALETTE; p++)
     for (int c : fixed) {
       EXPECT_EQ(palette(p)[c].r, normal[c].r) << p << ":" << c;
@@ -268,7 +241,8 @@ TEST(DataWriter, WritesWhatTheLoaderAndTheToolRead) {
   EXPECT_EQ(lp[255].b, 3);
   SAMPLE *ls = static_cast<SAMPLE *>(d[2].dat);
   ASSERT_EQ(ls->len, 5u);
-  for (int i = 0; i < 5; i++) EXPECT_EQ(static_cast<unsigned short *>(ls->data)[i], snd.data[size_t(i)]);
+  for (int i = 0; i < 5; i++)
+    EXPECT_EQ(static_cast<unsigned short *>(ls->data)[i], snd.data[size_t(i)]);
   FONT *lf = static_cast<FONT *>(d[3].dat);
   EXPECT_TRUE(is_mono_font(lf));
   EXPECT_EQ(text_height(lf), 10);
@@ -290,7 +264,8 @@ TEST(DataWriter, WritesWhatTheLoaderAndTheToolRead) {
   while (fgets(buf, sizeof buf, p)) listing += buf;
   int rc = pclose(p);
   if (WEXITSTATUS(rc) == 127) GTEST_SKIP() << "no dat tool";
-  for (const char *want : {"BMP_ONE", "PAL_ONE", "SND_ONE", "FONT_ONE", "mono font, 1 range, 95 glyphs"})
+  for (const char *want :
+       {"BMP_ONE", "PAL_ONE", "SND_ONE", "FONT_ONE", "mono font, 1 range, 95 glyphs"})
     EXPECT_NE(listing.find(want), std::string::npos) << want << " missing in:\n" << listing;
 }
 
@@ -331,7 +306,8 @@ TEST(LoopFold, JoinsASignalThatDoesNotFitItsLength) {
   // 100.37 Hz over 5000 samples ends mid-cycle: cut plainly it would jump.
   const int n = 5000;
   std::vector<double> sig(size_t(n + LOOP_CROSSFADE));
-  for (size_t i = 0; i < sig.size(); i++) sig[i] = std::sin(2 * M_PI * 100.37 * double(i) / SAMPLE_RATE);
+  for (size_t i = 0; i < sig.size(); i++)
+    sig[i] = std::sin(2 * M_PI * 100.37 * double(i) / SAMPLE_RATE);
   double max_step = 2 * M_PI * 100.37 / SAMPLE_RATE;
   EXPECT_GT(std::fabs(sig[0] - sig[size_t(n - 1)]), 4 * max_step);
   std::vector<double> loop = fold_loop(sig, n);

@@ -13,11 +13,11 @@ constexpr int LOGO_DEPTH = 6;       // depth of the extruded side
 constexpr int LOGO_BOTTOM_AIR = 8;  // the subtitle is drawn 7 pixels up into the logo
 constexpr int LOGO_CAP_ROWS = 7;    // capitals use the top 7 rows of a drawing
 
-// Colours: the face runs down the fire ramp, the sides are deep blue, the
+// Colours: the face runs down the fire ramp, the sides are deep purple, the
 // outline near-black red. All come from entries every palette shares.
 constexpr uint8_t LOGO_OUTLINE = 16;
-constexpr uint8_t LOGO_SIDE_LIGHT = 181;
-constexpr uint8_t LOGO_SIDE_DARK = 178;
+constexpr uint8_t LOGO_SIDE_LIGHT = 76;
+constexpr uint8_t LOGO_SIDE_DARK = 73;
 constexpr uint8_t LOGO_FACE_TOP = 31;
 constexpr uint8_t LOGO_FACE_BOTTOM = 21;
 constexpr uint8_t LOGO_STRIPE_DARKEN = 3;
@@ -110,9 +110,9 @@ DataObject make_round_marker(int) {
       switch (rows[y][x]) {
         case 'o': b.set(x, y, 89); break;   // dark orange rim
         case 'a': b.set(x, y, 103); break;  // yellow, lit
-        case 'b': b.set(x, y, 101); break;
-        case 'c': b.set(x, y, 99); break;
-        case 'd': b.set(x, y, 97); break;   // yellow, in shade
+        case 'b': b.set(x, y, 102); break;
+        case 'c': b.set(x, y, 100); break;
+        case 'd': b.set(x, y, 98); break;   // yellow, in shade
         default: break;
       }
     }

@@ -63,31 +63,29 @@ struct DataObject {
   Font font;
 };
 
-inline DataObject bitmap_object(std::string name, Bitmap8 b) {
+inline DataObject named_object(DataKind kind, std::string name) {
   DataObject o;
-  o.kind = DK_BITMAP;
+  o.kind = kind;
   o.name = std::move(name);
+  return o;
+}
+inline DataObject bitmap_object(std::string name, Bitmap8 b) {
+  DataObject o = named_object(DK_BITMAP, std::move(name));
   o.bitmap = std::move(b);
   return o;
 }
 inline DataObject palette_object(std::string name, const Palette &p) {
-  DataObject o;
-  o.kind = DK_PALETTE;
-  o.name = std::move(name);
+  DataObject o = named_object(DK_PALETTE, std::move(name));
   o.palette = p;
   return o;
 }
 inline DataObject sample_object(std::string name, Sample s) {
-  DataObject o;
-  o.kind = DK_SAMPLE;
-  o.name = std::move(name);
+  DataObject o = named_object(DK_SAMPLE, std::move(name));
   o.sample = std::move(s);
   return o;
 }
 inline DataObject font_object(std::string name, Font f) {
-  DataObject o;
-  o.kind = DK_FONT;
-  o.name = std::move(name);
+  DataObject o = named_object(DK_FONT, std::move(name));
   o.font = std::move(f);
   return o;
 }

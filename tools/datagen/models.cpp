@@ -23,12 +23,11 @@ constexpr material ORANGE{88, 8, 2, 7};
 constexpr material BLUE{112, 8, 2, 7};
 constexpr material GREEN{120, 8, 2, 7};
 constexpr material TEAL{136, 8, 2, 7};
-constexpr material GUNMETAL{208, 16, 4, 15};
+constexpr material GUNMETAL{208, 16, 3, 12};
 constexpr material FIRE{16, 16, 8, 14};
 constexpr material STEEL{160, 16, 5, 14};
 
 using model = std::vector<solid>;
-
 
 // Turrets and installations: a bevelled plinth under everything.
 model plinth(double size, double height, material mat) {
@@ -40,8 +39,8 @@ model blue_turret(material body) {
   model m = plinth(12, 4, STEEL);
   m.push_back(cylinder({0, 0, 5}, 11, 11, 3, body));
   m.push_back(ellipsoid({0, 0, 8}, {12, 12, 9}, body));
-  m.push_back(laid_along(cylinder({}, 3.2, 3.2, -12, SILVER), AXIS_F, {-3, 0, 9.5}));
-  m.push_back(laid_along(cylinder({}, 4.2, 4.2, -2, body), AXIS_F, {-13, 0, 9.5}));
+  m.push_back(laid_along(cylinder({}, 3.2, 3.2, -11, SILVER), AXIS_F, {-3, 0, 9.5}));
+  m.push_back(laid_along(cylinder({}, 4.2, 4.2, -2, body), AXIS_F, {-12, 0, 9.5}));
   return m;
 }
 
@@ -54,7 +53,7 @@ model green_turret(double barrel_dir) {
   for (double f : {-2.5, 2.5})
     m.push_back(laid_along(cylinder({}, 2.6, 2.6, barrel_dir * 30, SILVER), AXIS_R,
                            {f, barrel_dir * 6, 11}));
-  m.push_back(laid_along(cylinder({}, 8, 5, barrel_dir * 3, GREEN), AXIS_R,
+  m.push_back(laid_along(cylinder({}, 5, 5, barrel_dir * 3, GREEN), AXIS_R,
                          {0, barrel_dir * 34, 11}));
   return m;
 }
@@ -126,7 +125,7 @@ model satellite() {
     m.push_back(plate({0, side * 9.5, 6}, 7, 8, 0.8, CYAN));
     m.push_back(laid_along(cylinder({}, 1.2, 1.2, side * 2, SILVER), AXIS_R, {0, side * 4, 6}));
   }
-  m.push_back(cone({0, 0, 0}, 4, 4, 2, 1, LIVERY));
+  m.push_back(cylinder({0, 0, 0}, 4, 4, 2, LIVERY));
   scale_all(m, 0.9);
   return m;
 }
@@ -134,13 +133,13 @@ model satellite() {
 model doodlebug() {
   model m;
   m.push_back(ellipsoid({0, 0, 4}, {26, 6, 6}, OLIVE));
-  m.push_back(laid_along(cone({}, 6, 6, -5, 0.2, RED), AXIS_F, {-11, 0, 4}));
+  m.push_back(laid_along(cone({}, 6, 6, -4, 0.2, RED), AXIS_F, {-11, 0, 4}));
   m.push_back(box({-1, 0, 4}, {6, 20, 1}, OLIVE));
   m.push_back(box({10, 0, 5}, {4, 9, 0.8}, OLIVE));
   // The pulse-jet tube on its pylon, open at the back.
-  m.push_back(box({5, 0, 7}, {3, 1.2, 3}, OLIVE));
-  m.push_back(laid_along(cylinder({}, 3.6, 3.6, 14, SILVER), AXIS_F, {2, 0, 9}));
-  m.push_back(laid_along(cylinder({}, 2.2, 2.2, 0.6, FIRE), AXIS_F, {16, 0, 9}));
+  m.push_back(box({5, 0, 6.5}, {3, 1.2, 2}, OLIVE));
+  m.push_back(laid_along(cylinder({}, 3.6, 3.6, 14, SILVER), AXIS_F, {2, 0, 7.8}));
+  m.push_back(laid_along(cylinder({}, 2.2, 2.2, 0.6, FIRE), AXIS_F, {16, 0, 7.8}));
   return m;
 }
 
@@ -192,10 +191,18 @@ model boss() {
   return m;
 }
 
+// Boss and missile canvases: the missile is drawn with its bottom-left at
+// the boss's bottom-left + (69, -42).
+constexpr int BOSS_W = 112, BOSS_H = 96, BOSS_OX = 50, BOSS_OY = 71;
+constexpr int MISSILE_OFFSET_X = 69, MISSILE_OFFSET_Y = -42;
+constexpr int DOODLEBUG_W = 44, DOODLEBUG_H = 32, DOODLEBUG_OX = 18, DOODLEBUG_OY = 26;
+constexpr double MISSILE_HAND_Z = 46;
+constexpr double BOSS_SCALE = 1.2;
+
 // The +R arm reaching up to where the missile rides; its hand ends at the
 // world point `hand` of the boss.
 void add_boss_arm(model &m, vec3 hand) {
-  const vec3 shoulder{2, 13, 37};
+  const vec3 shoulder{2 * BOSS_SCALE, 13 * BOSS_SCALE, 37 * BOSS_SCALE};
   m.push_back(ellipsoid(shoulder, {9, 8, 9}, GUNMETAL));
   const vec3 elbow{(shoulder.f + hand.f) / 2, (shoulder.r + hand.r) / 2 + 3,
                    shoulder.z + 1};
@@ -205,13 +212,6 @@ void add_boss_arm(model &m, vec3 hand) {
   }
   m.push_back(box({hand.f, hand.r, hand.z - 2}, {10, 8, 3}, STEEL));
 }
-
-// Boss and missile canvases: the missile is drawn with its bottom-left at
-// the boss's bottom-left + (69, -42).
-constexpr int BOSS_W = 112, BOSS_H = 96, BOSS_OX = 44, BOSS_OY = 72;
-constexpr int MISSILE_OFFSET_X = 69, MISSILE_OFFSET_Y = -42;
-constexpr int DOODLEBUG_W = 44, DOODLEBUG_H = 32, DOODLEBUG_OX = 18, DOODLEBUG_OY = 24;
-constexpr double MISSILE_HAND_Z = 40;
 
 vec3 boss_hand() {
   // The missile's origin in boss canvas pixels, then the world point under
@@ -224,6 +224,7 @@ vec3 boss_hand() {
 
 model boss_with_arm() {
   model m = boss();
+  scale_all(m, BOSS_SCALE);
   add_boss_arm(m, boss_hand());
   return m;
 }
@@ -306,13 +307,13 @@ const std::vector<object_render> &object_renders() {
           [] { return model{ellipsoid({0, 0, 0}, {20, 2.4, 2.4}, RED),
                             ellipsoid({-4, 0, 0}, {8, 3.2, 3.2}, material{80, 8, 6, 7})}; },
           KESTAL_ENEMY_BULLET, NONE, NONE, false);
-    still("blue turret", 32, 28, 18, 18, [] { return blue_turret(BLUE); }, KESTAL_BLUE_TURRET,
+    still("blue turret", 32, 28, 17, 18, [] { return blue_turret(BLUE); }, KESTAL_BLUE_TURRET,
           BORLIN_BLUE_TURRET_CONTOUR, NONE, false);
-    still("super blue turret", 32, 28, 18, 18, [] { return blue_turret(TEAL); },
+    still("super blue turret", 32, 28, 17, 18, [] { return blue_turret(TEAL); },
           KESTAL_SUPER_BLUE_TURRET, NONE, NONE, false);
     still("green turret left", 76, 48, 30, 33, [] { return green_turret(1); },
           KESTAL_GREEN_TURRET_LEFT, BORLIN_GREEN_TURRET_LEFT_CONTOUR, NONE, false);
-    still("green turret right", 72, 48, 42, 38, [] { return green_turret(-1); },
+    still("green turret right", 72, 48, 41, 38, [] { return green_turret(-1); },
           KESTAL_GREEN_TURRET_RIGHT, BORLIN_GREEN_TURRET_RIGHT_CONTOUR, NONE, false);
     still("fuel", 28, 36, 14, 29, fuel_tank, KESTAL_FUEL, BORLIN_FUEL_CONTOUR, NONE, false);
     still("superfuel", 28, 36, 14, 29, superfuel_tank, KESTAL_SUPERFUEL,
@@ -367,11 +368,11 @@ const std::vector<anchor> &anchors() {
   // of the tip.
   static const std::vector<anchor> list = {
       {"ship level", "nose at the shot origin", {17.5, 0, 3.5}, 47, 3, 2.5},
-      {"blue turret", "barrel tip at the muzzle flash", {-15, 0, 9.5}, 0, 28 - 11, 2.5},
-      {"super blue turret", "barrel tip at the muzzle flash", {-15, 0, 9.5}, 0, 28 - 11, 2.5},
+      {"blue turret", "barrel tip at the muzzle flash", {-14, 0, 9.5}, 0, 28 - 11, 3},
+      {"super blue turret", "barrel tip at the muzzle flash", {-14, 0, 9.5}, 0, 28 - 11, 3},
       {"green turret left", "barrel tip at the muzzle flash", {0, 37, 11}, 70, 48 - 8, 3},
       {"green turret right", "barrel tip at the shot origin", {0, -37, 11}, -4 + 4, 48 - 40, 4},
-      {"doodlebug", "exhaust at the smoke origin", {16.6, 0, 9}, 35, 32 - 20, 3},
+      {"doodlebug", "exhaust at the smoke origin", {16.6, 0, 7.8}, 35, 32 - 20, 3},
       {"plane", "nose at the shot origin", {-19, 0, 4}, 0, 32 - 8, 4},
   };
   return list;

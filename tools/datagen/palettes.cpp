@@ -103,4 +103,6 @@ Palette build_palette(int index) {
   return p;
 }
 
-DataObject make_palette(int index) { return palette_object(palette_name(index), build_palette(index)); }
+DataObject make_palette(int index) {
+  return palette_object(palette_name(index), build_palette(index));
+}
