@@ -1,8 +1,8 @@
-# With both data files the game loads them and gets through its start-up;
+# With both data files and the level the game gets through its start-up;
 # the joystick and the sound card are missing here and it says so.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
-e2e_scratch "$1" borlin.dat kestal.dat
+e2e_scratch "$1" borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat
 e2e_run
 status=$(e2e_wait_exit 20)
 e2e_stdout | grep -q 'Error loading' && e2e_fail "a data file did not load"
