@@ -37,7 +37,7 @@ bool has(const std::vector<std::string> &lines, const std::string &part) {
                      [&](const std::string &l) { return l.find(part) != std::string::npos; });
 }
 
-// The level as the build compiles it, once for all tests here.
+// The level as the build wrote it, read back once for all tests here.
 class Level : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -50,24 +50,46 @@ class Level : public ::testing::Test {
     unload_datafile(b);
     unload_datafile(k);
     source_dir = SOURCE_DIR "/data";
-    compiled = &the_compiled_level();
-    records = level_records(the_level(), *compiled);
+    built.cells.assign(size_t(MAP_POSITIONS) * MAP_COLUMNS, 0);
+    ASSERT_TRUE(read_map_file(GAME_DIR "/mapdatap.dat", 0, FIRST_HALF_POSITIONS));
+    ASSERT_TRUE(
+        read_map_file(GAME_DIR "/smapdatap.dat", FIRST_HALF_POSITIONS, SECOND_HALF_POSITIONS));
+    int used = 0;
+    for (int p = 0; p < MAP_POSITIONS; p++)
+      for (int c = 0; c < MAP_COLUMNS; c++) {
+        built.cell(p, c) = map_data[p][c];
+        used = std::max(used, map_data[p][c] + 1);
+      }
+    const Bitmap8 &sheet = kestal[KESTAL_TILE_SHEET].bitmap;
+    for (int t = 0; t < used; t++) {
+      tile_picture pic;
+      for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++)
+          pic[y * TILE + x] = sheet.at((t % SHEET_COLUMNS) * TILE + x, (t / SHEET_COLUMNS) * TILE + y);
+      built.tiles.push_back(pic);
+    }
+    ASSERT_TRUE(read_enemy_records(GAME_DIR "/enemymapp.dat", records));
+    compiled = &built;
   }
   level_report check(const compiled_level &l, const std::vector<enemy_record> &r,
                      const level_design &d = the_level()) {
     return check_level(d, l, r, borlin, kestal);
   }
   static std::vector<DataObject> borlin, kestal;
+  static compiled_level built;
   static const compiled_level *compiled;
   static std::vector<enemy_record> records;
 };
 std::vector<DataObject> Level::borlin, Level::kestal;
+compiled_level Level::built;
 const compiled_level *Level::compiled = nullptr;
 std::vector<enemy_record> Level::records;
 
 }  // namespace
 
 TEST_F(Level, ShippedLevelKeepsEveryRule) {
+  // The records the compiler makes now are the ones the build wrote.
+  EXPECT_EQ(level_records(the_level(), compile_level(the_level())).size(), records.size());
   const level_report r = check(*compiled, records);
   EXPECT_TRUE(r.errors.empty()) << r.errors.front();
   EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
