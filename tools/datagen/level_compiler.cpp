@@ -317,6 +317,11 @@ void write_level_files(const std::string &out_dir, const std::vector<DataObject>
     fprintf(stderr, "datagen: cannot write the level files into %s\n", out_dir.c_str());
     exit(1);
   }
-  printf("datagen: level: %zu tiles of %d, %zu enemy map records\n", level.tiles.size(), MAP_TILES,
+  int count[ENEMY_KIND_COUNT] = {};
+  for (const enemy_record &r : records) count[r.kind]++;
+  printf("datagen: level: %zu tiles of %d, %zu enemy map records:", level.tiles.size(), MAP_TILES,
          records.size());
+  for (int k = 0; k < ENEMY_KIND_COUNT; k++)
+    if (count[k]) printf(" %d %s,", count[k], enemy_kind_table[k].name);
+  printf("\n");
 }
