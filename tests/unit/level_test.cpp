@@ -65,7 +65,8 @@ class Level : public ::testing::Test {
       tile_picture pic;
       for (int y = 0; y < TILE; y++)
         for (int x = 0; x < TILE; x++)
-          pic[y * TILE + x] = sheet.at((t % SHEET_COLUMNS) * TILE + x, (t / SHEET_COLUMNS) * TILE + y);
+          pic[y * TILE + x] =
+              sheet.at((t % SHEET_COLUMNS) * TILE + x, (t / SHEET_COLUMNS) * TILE + y);
       built.tiles.push_back(pic);
     }
     ASSERT_TRUE(read_enemy_records(GAME_DIR "/enemymapp.dat", records));
@@ -162,8 +163,9 @@ TEST_F(Level, DesignRulesWarn) {
   // below 80.
   d.fields.push_back({KIND_FORCE_FIELD_3, 200});
   std::vector<enemy_record> r = records;
-  r.erase(std::remove_if(r.begin(), r.end(), [](const enemy_record &e) { return e.kind == KIND_FUEL; }),
-          r.end());
+  r.erase(
+      std::remove_if(r.begin(), r.end(), [](const enemy_record &e) { return e.kind == KIND_FUEL; }),
+      r.end());
   r.push_back({KIND_RED_ROCKET, 300, 10, 0});
   r.push_back({KIND_FORCE_FIELD, 350, 44, 0});
   const level_report rep = check(*compiled, r, d);
@@ -257,10 +259,11 @@ TEST(LevelPlacement, ObjectsStandOnTheCentreOfTheirFoot) {
 TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {
   level_design d;
   std::string error;
-  ASSERT_TRUE(parse_level("# comment\n\nfloor 1 5 0 50 fortress # trailing\n"
-                          "wall 9 1 16 32\nfuel 20.5 30\nradar 22 31 8\n"
-                          "handle rand_block1 12 16 21\nfield 11 120\nblank 452 594\n",
-                          d, error))
+  ASSERT_TRUE(
+      parse_level("# comment\n\nfloor 1 5 0 50 fortress # trailing\n"
+                  "wall 9 1 16 32\nfuel 20.5 30\nradar 22 31 8\n"
+                  "handle rand_block1 12 16 21\nfield 11 120\nblank 452 594\n",
+                  d, error))
       << error;
   ASSERT_EQ(d.walls.size(), 1u);
   EXPECT_EQ(wall_modules(d.walls[0]), (std::vector<int>{1, 7, 10}));  // the last one moved back

@@ -277,8 +277,7 @@ std::vector<enemy_record> level_records(const level_design &design, const compil
   for (const placed_object &o : design.objects) {
     // A rocket waits in a hole of its own.
     if (o.kind == KIND_YELLOW_ROCKET || o.kind == KIND_RED_ROCKET)
-      records.push_back(
-          place_object({KIND_HOLE, o.along, o.across, 0}, frame_of_kind(KIND_HOLE)));
+      records.push_back(place_object({KIND_HOLE, o.along, o.across, 0}, frame_of_kind(KIND_HOLE)));
     records.push_back(place_object(o, frame_of_kind(o.kind)));
   }
   return records;
