@@ -213,7 +213,7 @@ TEST(LevelPieces, ContoursSitWhereTheTilesShowThePiece) {
 }
 
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
-  for (const handle_triple &h : game_handles) {
+  for (const wall_block_handle &h : wall_block_handles) {
     int a, k;
     ASSERT_TRUE(block_lattice(h.m, h.n, a, k)) << h.m << "," << h.n;
     EXPECT_EQ(level_piece(PIECE_BLOCK).m0 + a + k, h.m);
@@ -298,7 +298,7 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   generate_anims();
   load_map_data();
   init_enemy_type_list();
-  for (const handle_triple &h : game_handles)
+  for (const wall_block_handle &h : wall_block_handles)
     EXPECT_EQ(enemy_map[get_spriteid_at_mapxy(h.kind, h.m, h.n)]->type, h.kind);
   EXPECT_LE(total_loaded_enemies, MAX_ENEMIES - DYNAMIC_RESERVE);
   EXPECT_EQ(map_data[500][25], 0);

@@ -5,12 +5,6 @@
 
 #include "datagen/level_pieces.h"
 
-const handle_triple game_handles[20] = {
-    {12, 16, 21},  {14, 34, 57},  {14, 40, 69},  {12, 406, 33},  {12, 616, 33},
-    {12, 622, 45}, {13, 628, 57}, {14, 628, 57}, {13, 634, 69},  {14, 634, 69},
-    {12, 680, 33}, {13, 754, 45}, {14, 754, 53}, {12, 812, 45},  {12, 872, 33},
-    {12, 940, 33}, {13, 998, 33}, {14, 998, 57}, {13, 1070, 45}, {14, 1070, 61},
-};
 
 namespace {
 
@@ -69,11 +63,7 @@ void check_cells(const compiled_level &level, level_report &rep) {
         return;
       }
   for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++) {
-    int from = -1;
-    if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
-      from = p - COPY_SHIFT_EARLY;
-    else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
-      from = p - COPY_SHIFT_LATE;
+    const int from = second_half_source(p);
     if (from < 0) continue;
     for (int c = 0; c < MAP_COLUMNS; c++)
       if (level.cell(p, c) != level.cell(from, c)) {
@@ -97,7 +87,7 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
     if (r.map_y < 0 || r.map_y > 255 || r.alt < -ALT_BIAS || r.alt > 255 - ALT_BIAS)
       rep.errors.push_back(record_text(r) + ": across or altitude out of range");
   }
-  for (const handle_triple &h : game_handles) {
+  for (const wall_block_handle &h : wall_block_handles) {
     const long found = std::count_if(records.begin(), records.end(), [&](const enemy_record &r) {
       return r.kind == h.kind && r.map_x == h.m && r.map_y == h.n;
     });

@@ -12,12 +12,6 @@ struct level_report {
   std::vector<std::string> warnings;
 };
 
-// The wall blocks the game looks up at every round start, by kind, map x
-// and map y; each must be in the enemy map exactly once.
-struct handle_triple {
-  int kind, m, n;
-};
-extern const handle_triple game_handles[20];
 
 // Positions along the strip that play never shows between the fortresses:
 // the open space where the plane waves fly.

@@ -90,19 +90,11 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
   }
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
-    for (int k : wall_modules(w)) {
-      add_piece(scene, records, wall_piece(w.height), w.along, k);
-    }
-  for (const lintel &l : d.lintels) {
-    add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
-  }
+    for (int k : wall_modules(w)) add_piece(scene, records, wall_piece(w.height), w.along, k);
+  for (const lintel &l : d.lintels) add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
   for (const side_wall &s : d.sides)
-    for (int a = s.along0; a < s.along1; a += 2) {
-      add_piece(scene, records, PIECE_SIDE, a, s.across);
-    }
-  for (const tower &t : d.towers) {
-    add_piece(scene, records, PIECE_TOWER, t.along, t.across);
-  }
+    for (int a = s.along0; a < s.along1; a += 2) add_piece(scene, records, PIECE_SIDE, a, s.across);
+  for (const tower &t : d.towers) add_piece(scene, records, PIECE_TOWER, t.along, t.across);
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
     const int partner =
@@ -132,9 +124,9 @@ bool in_shadow_of(const solid &s, vec3 from) {
   double lo = 1e-6, hi = 1e18;
   for (int i = 0; i < 3; i++) {
     const double half = std::fabs(s.m[i][0]) + std::fabs(s.m[i][1]) + std::fabs(s.m[i][2]);
-    // Cylinders and cones stand on their centre; boxes are centred.
+    // Cylinders and cones rise from their base; boxes are centred.
     const bool from_base = i == 2 && (s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE);
-    const double a = from_base ? c[i] : c[i] - half, b = from_base ? c[i] + 2 * half : c[i] + half;
+    const double a = from_base ? c[i] : c[i] - half, b = c[i] + half;
     if (std::fabs(d[i]) < 1e-12) {
       if (o[i] < a || o[i] > b) return false;
       continue;
@@ -196,14 +188,17 @@ bool blanked(const level_design &d, int p) {
 
 }  // namespace
 
+int second_half_source(int p) {
+  if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
+    return p - COPY_SHIFT_EARLY;
+  if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE) return p - COPY_SHIFT_LATE;
+  return -1;
+}
+
 void fill_second_half(compiled_level &level) {
   for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++)
     for (int c = 0; c < MAP_COLUMNS; c++) {
-      int from = -1;
-      if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
-        from = p - COPY_SHIFT_EARLY;
-      else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
-        from = p - COPY_SHIFT_LATE;
+      const int from = second_half_source(p);
       level.cell(p, c) = from < 0 ? 0 : level.cell(from, c);
     }
 }

@@ -39,6 +39,9 @@ const compiled_level &the_compiled_level();
 // Fortress 1's tiles are repeated up to this position; the copies of
 // anything further would fall on the loop or its seam.
 constexpr int FIRST_FORTRESS_LAST_TILE = 451;
+// The first-half position a second-half position repeats, or -1 for the
+// black approach and loop.
+int second_half_source(int p);
 void fill_second_half(compiled_level &level);
 
 // Where a standing object's picture has the centre of its foot: canvas
