@@ -240,6 +240,35 @@ TEST(LevelPieces, FenceFollowsTheBeamOfItsField) {
   }
 }
 
+// A field's contour, placed by the game at the field's own record, stands
+// on the fence line, so the ship is stopped where the beams run.
+TEST(LevelPieces, FenceContourStandsOnTheFence) {
+  for (PieceId id : {PIECE_FENCE, PIECE_FENCE_3}) {
+    const piece &p = level_piece(id);
+    const int kind = id == PIECE_FENCE ? KIND_FORCE_FIELD : KIND_FORCE_FIELD_3;
+    const field_layout l = layout_field(kind, 300);
+    const enemy_kind_row &k = enemy_kind_table[p.kind];
+    const render_canvas c = render_piece(p);
+    const int left = 8 * l.m + k.screen_dx, top = 4 * (l.n - l.m) - 4 + k.screen_dy - c.h;
+    int seen = 0;
+    for (int y = 0; y < c.h; y++)
+      for (int x = 0; x < c.w; x++) {
+        const int v = c.contour[c.at(x, y)];
+        if (!v) continue;
+        // The level pixel of the contour pixel, back to the world at the
+        // height the contour gives it.
+        const double lx = left + x + 0.5, ly = top + y + 0.5 + (v - 1);
+        const double f = lx / 2 - ly, r = lx / 2 + ly;
+        ASSERT_GE(f, l.fence_f - 1.5) << x << "," << y;
+        ASSERT_LE(f, l.fence_f + 4 + 1.5) << x << "," << y;
+        ASSERT_GE(r, l.hit_r0 - 2);
+        ASSERT_LE(r, l.r1 + 6);
+        seen++;
+      }
+    EXPECT_GT(seen, 100);
+  }
+}
+
 TEST(LevelPlacement, ObjectsStandOnTheCentreOfTheirFoot) {
   // A 28 x 36 picture whose foot centre is pixel (14, 30): at along 100,
   // across 30 the foot is level pixel (1040, -280), and the game puts the

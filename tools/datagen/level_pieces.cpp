@@ -78,9 +78,10 @@ solid span_box(double f0, double r0, double z0, double f1, double r1, double z1,
 // framed so that the frame's bottom-left is the record's own corner.
 piece fence_piece(const field_frames &f) {
   const field_layout l = layout_field(f.kind, 0);
+  const double fence_f = l.fence_f - UNIT * l.m;  // the fence of a record at m = 0
   piece p;
   p.kind = f.partner;
-  p.solids.push_back(span_box(l.fence_f, l.hit_r0, 0, l.fence_f + FENCE_THICKNESS, l.r1, l.top,
+  p.solids.push_back(span_box(fence_f, l.hit_r0, 0, fence_f + FENCE_THICKNESS, l.r1, l.top,
                               material{64, 8, 2, 7}));
   const enemy_kind_row &k = enemy_kind_table[f.partner];
   double x0, y0, x1, y1;
@@ -162,10 +163,11 @@ field_layout layout_field(int kind, int along) {
   const field_frames &f = frames_of(kind);
   field_layout l;
   l.n = f.n;
-  // The lowest beam's bottom-left at frame 0, as a point on the ground,
-  // for a record at m: F = 8m - 4n + h - 28 + ... solved for the fence to
-  // stand at `along`.
-  const int offset = -4 * f.n + f.h - BEAM_BOTTOM + 4;  // F of the fence for m = 0
+  // The lowest beam's bottom-left at frame 0 sits BEAM_BOTTOM rows below
+  // the frame's top, whose bottom the game puts at level pixel
+  // (8m, 4(n - m) - 4); seen as a point on the ground that is
+  // F = 8m + offset, R = r0. The record's m puts the fence at `along`.
+  const int offset = -4 * f.n + f.h - BEAM_BOTTOM + 4;
   l.m = along - floor_div(offset, UNIT);
   l.fence_f = UNIT * l.m + offset;
   l.r0 = 4 * f.n - f.h + BEAM_BOTTOM - 4;
