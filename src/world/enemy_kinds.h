@@ -7,9 +7,6 @@
 #include "gen/anims.h"
 #include "shell/datafile_index.h"
 
-// Force-field kinds take their frames and size from animation types
-// (ANIM_FORCE_FIELD...).
-
 // Kind numbers: the index of a kind in enemy_type_list and in the enemy
 // map file.
 enum EnemyKind {
@@ -53,6 +50,10 @@ constexpr int NO_OBJECT = -1;  // a kind without this bitmap
 constexpr int NO_ANIM = -1;    // a kind not drawn as a running animation
 constexpr int INDESTRUCTIBLE = 1000;
 
+// One kind as created at start-up. The force fields have neither sprite
+// nor contour: they take their frames and size from their animation type
+// (one of the generated ANIM_FORCE_FIELD types), and a contour kind of
+// their own at the same place stops the ship.
 
 struct enemy_kind_row {
   const char *name;
