@@ -174,8 +174,30 @@ std::vector<obstacle> obstacles(const level_design &d) {
   return out;
 }
 
+// Standing objects belong on open floor: not on black, not in a wall.
+void check_footing(const level_design &d, level_report &rep) {
+  const std::vector<obstacle> obs = obstacles(d);
+  for (const placed_object &o : d.objects) {
+    const std::string where = "the " + std::string(enemy_kind_table[o.kind].name) + " at along " +
+                              std::to_string(int(o.along)) + " across " +
+                              std::to_string(int(o.across));
+    const int a = int(std::floor(o.along)), k = int(std::floor(o.across));
+    if (std::none_of(d.floors.begin(), d.floors.end(), [&](const floor_area &f) {
+          return a >= f.along0 && a <= f.along1 && k >= f.across0 && k <= f.across1;
+        }))
+      rep.warnings.push_back(where + " stands on no floor");
+    for (const obstacle &b : obs)
+      if (a >= b.along0 - 1 && a <= b.along1 + 1 && k >= b.across0 - 1 && k <= b.across1 + 1 &&
+          b.z0 == 0) {
+        rep.warnings.push_back(where + " stands in a wall");
+        break;
+      }
+  }
+}
+
 void check_design(const level_design &d, const std::vector<enemy_record> &records,
                   level_report &rep) {
+  check_footing(d, rep);
   std::vector<double> fuel;
   for (const enemy_record &r : records) {
     const double k = across_of(r);
