@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "frontend/viewer.h"
 #include "shell/shell.h"
 
 int main(int argc, char **argv) {
@@ -15,6 +16,7 @@ int main(int argc, char **argv) {
   install_timer();
 
   init_main();
-  main_exit();
+  // Until the menus exist, the program shows the level scrolling.
+  run_level_viewer();
 }
 END_OF_MAIN()

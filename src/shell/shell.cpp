@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "display/frame.h"
+#include "display/gfx.h"
+#include "frontend/options.h"
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "world/enemy_map.h"
@@ -70,8 +73,11 @@ void init_main() {
   commondata = load_resource_file("borlin.dat");
   data = load_resource_file("kestal.dat");
 
+  // Until there is a settings file, the first mode is the default request.
+  set_default_gfx();
   init_joystick();
   generate_anims();
+  make_game_video_bitmaps();
   load_map_data();
   init_enemy_type_list();
   init_sound();
@@ -80,8 +86,10 @@ void init_main() {
 }
 
 void main_exit(int status) {
+  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
   remove_int(fps_saver);
-  release_enemy_video_sprites();
+  destroy_blit_bitmaps();
+  destroy_game_video_bitmaps();
   allegro_exit();
   fflush(stdout);
   exit(status);

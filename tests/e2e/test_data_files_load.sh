@@ -4,6 +4,8 @@
 e2e_start_xvfb
 e2e_scratch "$1" borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat
 e2e_run
+e2e_window >/dev/null
+e2e_hold End 0.3
 status=$(e2e_wait_exit 20)
 e2e_stdout | grep -q 'Error loading' && e2e_fail "a data file did not load"
 e2e_stdout | grep -qx 'Could not initialize joystick' || e2e_fail "no joystick message"

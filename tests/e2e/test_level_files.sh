@@ -4,6 +4,8 @@
 e2e_start_xvfb
 e2e_scratch "$1" borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat
 e2e_run
+e2e_window >/dev/null
+e2e_hold End 0.3
 status=$(e2e_wait_exit 30)
 [ "$status" = 0 ] || e2e_fail "exit status $status with the built level, expected 0"
 

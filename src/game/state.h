@@ -1,0 +1,51 @@
+// The state of a game in progress, shared by the world step, the renderer
+// and the front end.
+#pragma once
+
+// One player's game. A high score line has the same layout.
+struct player {
+  int score;
+  char name[4];  // up to 3 letters and a terminator
+  int round;     // 1 for the first round
+  int stage;     // phase of the round, 0 to 7
+  int cheated;   // -1 once a cheat code other than "AF" was typed
+  int lives;     // ships left, including the one in play
+  int spare[2];  // never read or written
+};
+
+extern player player1;
+extern player player2;  // declared, not used by the game
+extern player demo_player;
+extern player *current_player;
+
+extern float scrollpos;  // scroll units along the level strip; 8 to a map position
+extern int scroll_x;     // trunc(scrollpos) / 16: whole scroll steps
+extern int scroll_offset;  // trunc(scrollpos) & 15
+extern int logicpos;     // sum of the pixels scrolled since the last new position
+
+extern float shipz;
+extern float shipalt;
+extern float zspeed;
+extern float altspeed;
+extern float shipscreenx;
+extern float shipscreeny;
+extern int shippos;
+extern float fuel;
+extern int end_life;
+extern int ship_state;
+extern int borlin_boss;
+extern int borlin_missile;
+extern int enemy_planes;
+extern unsigned int ship_bullet_last_fired;   // game ticks
+extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
+extern int top_score;
+extern int last_score;
+extern int demomode_flag;
+
+// The palette in force: an index into borlin.dat.
+extern int current_pal;
+
+// Play options and the information overlay.
+extern int bulletshadows;   // -1 fancy shadows, 0 fast ones
+extern int reverse_logic;   // sign of the altitude controls, 1 or -1
+extern int show_info_flag;  // -1 shows the information overlay

@@ -1,0 +1,122 @@
+#include "fake_card.h"
+
+#include <allegro.h>
+
+#include "display/frame.h"
+#include "display/gfx.h"
+#include "frontend/options.h"
+#include "platform/clock.h"
+#include "platform/video.h"
+#include "render/background.h"
+
+int64_t fake_now = 1000000;
+
+namespace {
+
+FakeCard *card = nullptr;
+GFX_DRIVER driver;
+int video_pages_left = 0;
+
+BITMAP *fake_video_bitmap(int w, int h) {
+  int &left = w == SCREEN_W && h == SCREEN_H ? video_pages_left : card->other_video_bitmaps;
+  if (left <= 0) return nullptr;
+  left--;
+  BITMAP *b = create_bitmap(w, h);
+  b->id |= BMP_ID_VIDEO;
+  return b;
+}
+
+void fake_destroy_video_bitmap(BITMAP *b) {
+  (b->w == SCREEN_W && b->h == SCREEN_H ? video_pages_left : card->other_video_bitmaps)++;
+  b->id &= ~BMP_ID_VIDEO;
+  destroy_bitmap(b);
+}
+
+int fake_show(BITMAP *) { return 0; }
+void fake_palette(const RGB *, int, int, int) {}
+void fake_enable_triple() {
+  if (card->triple_buffer) gfx_capabilities |= GFX_CAN_TRIPLE_BUFFER;
+}
+
+void close_mode() {
+  gfx_driver = nullptr;
+  gfx_capabilities = 0;
+  if (screen) destroy_bitmap(screen);
+  screen = nullptr;
+}
+
+int fake_set_gfx_mode(int c, int w, int h, int, int v_h) {
+  int depth = get_color_depth();
+  card->attempts.push_back({c, w, h, v_h, depth});
+  if (c == GFX_TEXT) {
+    close_mode();
+    return 0;
+  }
+  if (!card->accepts(card->attempts.back())) return -1;
+  close_mode();
+  if (depth == 0) set_color_depth(8);
+  screen = create_bitmap(w, h);
+  driver.w = w;
+  driver.h = h;
+  gfx_driver = &driver;
+  video_pages_left = v_h >= h ? v_h / h : 1;
+  return 0;
+}
+
+void fake_message(const char *text) { card->messages.push_back(text); }
+
+int64_t fake_clock() { return fake_now; }
+
+void fake_retrace(int hz) {
+  card->retrace_waits++;
+  int64_t refreshes = fake_now * hz / 10000 + 1;
+  fake_now = refreshes * 10000 / hz;
+}
+
+int fake_install_timer(void (*)(), long) { return 0; }
+void fake_remove_timer(void (*)()) {}
+
+}  // namespace
+
+FakeCard::FakeCard() {
+  card = this;
+  driver = GFX_DRIVER{};
+  driver.id = GFX_AUTODETECT_WINDOWED;
+  driver.name = driver.desc = driver.ascii_name = "fake";
+  driver.set_palette = fake_palette;
+  driver.create_video_bitmap = fake_video_bitmap;
+  driver.destroy_video_bitmap = fake_destroy_video_bitmap;
+  driver.show_video_bitmap = fake_show;
+  driver.enable_triple_buffer = fake_enable_triple;
+  saved_mode_call = gfx_mode_call;
+  saved_message_call = message_call;
+  saved_clock = clock_source;
+  saved_retrace = retrace_wait;
+  saved_install = install_tick_timer;
+  saved_remove = remove_tick_timer;
+  gfx_mode_call = fake_set_gfx_mode;
+  message_call = fake_message;
+  clock_source = fake_clock;
+  retrace_wait = fake_retrace;
+  install_tick_timer = fake_install_timer;
+  remove_tick_timer = fake_remove_timer;
+  bpp = 0;
+  desktop_bpp = 32;
+  good_driver = good_w = good_h = 0;
+  good_bpp = 8;
+  usetimer = 0;
+}
+
+FakeCard::~FakeCard() {
+  destroy_game_video_bitmaps();
+  destroy_blit_bitmaps();
+  close_mode();
+  set_color_depth(8);
+  gfx_mode_call = saved_mode_call;
+  message_call = saved_message_call;
+  clock_source = saved_clock;
+  retrace_wait = saved_retrace;
+  install_tick_timer = saved_install;
+  remove_tick_timer = saved_remove;
+  card = nullptr;
+}
