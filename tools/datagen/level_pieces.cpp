@@ -13,6 +13,7 @@ namespace {
 
 constexpr material STEEL{160, 16, 3, 13};
 constexpr material VIOLET{224, 16, 3, 13};
+constexpr material GATE_CAP{96, 8, 2, 6};
 
 // The generated force-field animations these fences go with: frame
 // height, width, the cut corner and the number of beams.
@@ -105,9 +106,14 @@ const std::array<piece, PIECE_COUNT> &pieces() {
     a[PIECE_LINTEL] = frame_piece({span_box(0, 0, 33, 8, 48, 64, STEEL)}, KIND_WALL_3W_TOP);
     a[PIECE_SIDE] = frame_piece({span_box(0, 0, 0, 16, 8, 32, STEEL)}, KIND_WALL_SIDE);
     a[PIECE_TOWER] = frame_piece({span_box(0, 0, 0, 8, 32, 48, STEEL)}, KIND_2X3_BLOCK);
-    a[PIECE_BLOCK] = frame_piece({span_box(0, 0, 0, 8, 48, 32, STEEL)}, KIND_3X2_BLOCK);
-    a[PIECE_SUPER_BLOCK] =
-        frame_piece({span_box(0, 0, 0, 8, 48, 32, VIOLET)}, KIND_SUPER_3X2_BLOCK);
+    // Gate blocks wear a yellow cap, so the player can tell them from the
+    // wall they close.
+    a[PIECE_BLOCK] = frame_piece(
+        {span_box(0, 0, 0, 8, 48, 28, STEEL), span_box(0, 0, 28, 8, 48, 32, GATE_CAP)},
+        KIND_3X2_BLOCK);
+    a[PIECE_SUPER_BLOCK] = frame_piece(
+        {span_box(0, 0, 0, 8, 48, 28, VIOLET), span_box(0, 0, 28, 8, 48, 32, GATE_CAP)},
+        KIND_SUPER_3X2_BLOCK);
     a[PIECE_FENCE] = fence_piece(frames_of(KIND_FORCE_FIELD));
     a[PIECE_FENCE_3] = fence_piece(frames_of(KIND_FORCE_FIELD_3));
     return a;
