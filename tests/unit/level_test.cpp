@@ -118,6 +118,10 @@ TEST_F(Level, BrokenHandlesAndRecordsFail) {
   EXPECT_TRUE(has(rep.errors, "kind 1 at 1170,40: outside the first half"));
 
   r = records;
+  r.push_back({KIND_FUEL, 450, 80, 0});  // a tank whose picture reaches 453
+  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 0 at 450,80: its picture reaches position 453"));
+
+  r = records;
   r.push_back({KIND_WALL_3X4, 300, 3, 0});  // a tall wall at the far edge
   EXPECT_TRUE(has(check(*compiled, r).errors, "kind 20 at 300,3: its contour leaves"));
 

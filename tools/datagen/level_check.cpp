@@ -138,6 +138,27 @@ void check_contours(const std::vector<enemy_record> &records, const std::vector<
   }
 }
 
+// Fortress 1's pictures must end where its tiles stop being repeated, or
+// their copies would show on the second half's loop.
+void check_picture_ends(const std::vector<enemy_record> &records,
+                        const std::vector<DataObject> &borlin,
+                        const std::vector<DataObject> &kestal, level_report &rep) {
+  if (borlin.size() != size_t(BORLIN_OBJECT_COUNT) || kestal.size() != size_t(KESTAL_OBJECT_COUNT))
+    return;
+  for (const enemy_record &r : records) {
+    if (r.map_x > FIRST_FORTRESS_LAST_COPIED) continue;
+    const enemy_kind_row &k = enemy_kind_table[r.kind];
+    int w = 0;
+    if (k.sprite != NO_OBJECT) w = kestal[k.sprite].bitmap.w;
+    else if (k.contour != NO_OBJECT) w = borlin[k.contour].bitmap.w;
+    else if (k.anim_type != NO_ANIM) w = field_frame_width(r.kind);
+    const int last_position = (8 * r.map_x + k.screen_dx + w - 1) / 8;
+    if (last_position > FIRST_FORTRESS_LAST_TILE)
+      rep.errors.push_back(record_text(r) + ": its picture reaches position " +
+                           std::to_string(last_position) + ", past fortress 1's repeated tiles");
+  }
+}
+
 double across_of(const enemy_record &r) { return (r.map_y - 1) / 2.0; }
 double along_of(const enemy_record &r) { return r.map_x - across_of(r); }
 
@@ -258,6 +279,7 @@ level_report check_level(const level_design &design, const compiled_level &level
   check_cells(level, rep);
   check_records(records, rep);
   check_contours(records, borlin, rep);
+  check_picture_ends(records, borlin, kestal, rep);
   check_design(design, records, rep);
   for (const auto *file : {&borlin, &kestal})
     for (const DataObject &o : *file)

@@ -187,6 +187,8 @@ field_layout layout_field(int kind, int along) {
   return l;
 }
 
+int field_frame_width(int kind) { return frames_of(kind).w; }
+
 render_canvas render_piece(const piece &p) {
   render_canvas c(p.w, p.h, -p.left, -p.top);
   render_solids(p.solids, c);
