@@ -5,7 +5,6 @@
 
 #include "datagen/level_pieces.h"
 
-
 namespace {
 
 std::string at(int p, int c) { return std::to_string(p) + "," + std::to_string(c); }
@@ -149,9 +148,12 @@ void check_picture_ends(const std::vector<enemy_record> &records,
     if (r.map_x > FIRST_FORTRESS_LAST_COPIED) continue;
     const enemy_kind_row &k = enemy_kind_table[r.kind];
     int w = 0;
-    if (k.sprite != NO_OBJECT) w = kestal[k.sprite].bitmap.w;
-    else if (k.contour != NO_OBJECT) w = borlin[k.contour].bitmap.w;
-    else if (k.anim_type != NO_ANIM) w = field_frame_width(r.kind);
+    if (k.sprite != NO_OBJECT)
+      w = kestal[k.sprite].bitmap.w;
+    else if (k.contour != NO_OBJECT)
+      w = borlin[k.contour].bitmap.w;
+    else if (k.anim_type != NO_ANIM)
+      w = field_frame_width(r.kind);
     const int last_position = (8 * r.map_x + k.screen_dx + w - 1) / 8;
     if (last_position > FIRST_FORTRESS_LAST_TILE)
       rep.errors.push_back(record_text(r) + ": its picture reaches position " +
@@ -178,14 +180,16 @@ std::vector<obstacle> obstacles(const level_design &d) {
   std::vector<obstacle> out;
   for (const wall_line &w : d.walls)
     out.push_back({w.along, w.along, w.across0, w.across1 - 1, 0, w.height});
+  const int module_end = WALL_MODULE_COLUMNS - 1;
   for (const lintel &l : d.lintels)
-    out.push_back({l.along, l.along, l.across, l.across + 5, 33, 64});
+    out.push_back({l.along, l.along, l.across, l.across + module_end, LINTEL_BOTTOM, LINTEL_TOP});
   for (const side_wall &s : d.sides)
-    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, 32});
-  for (const tower &t : d.towers) out.push_back({t.along, t.along, t.across, t.across + 3, 0, 48});
+    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, SIDE_HEIGHT});
+  for (const tower &t : d.towers)
+    out.push_back({t.along, t.along, t.across, t.across + TOWER_COLUMNS - 1, 0, TOWER_HEIGHT});
   for (const handle_block &h : d.handles) {
     int a, k;
-    if (block_lattice(h.m, h.n, a, k)) out.push_back({a, a, k, k + 5, 0, 32});
+    if (block_lattice(h.m, h.n, a, k)) out.push_back({a, a, k, k + module_end, 0, BLOCK_HEIGHT});
   }
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
@@ -253,11 +257,11 @@ void check_design(const level_design &d, const std::vector<enemy_record> &record
   for (int a = FORTRESS1_FIRST; a <= FORTRESS1_LAST; a++) {
     bool open = false;
     for (int k = REACH_FIRST; k <= REACH_LAST && !open; k++)
-      for (int alt = 16; alt < WATCHED_ALTITUDE - 6 && !open; alt++) {
+      for (int alt = LOWEST_FLIGHT; alt < WATCHED_ALTITUDE - HIT_BAND && !open; alt++) {
         bool clear = true;
         for (const obstacle &o : obs)
           if (a >= o.along0 && a <= o.along1 && k >= o.across0 && k <= o.across1 &&
-              alt + 8 > o.z0 && alt <= o.z1 + 6)
+              alt + SHIP_HEIGHT > o.z0 && alt <= o.z1 + HIT_BAND)
             clear = false;
         open = clear;
       }

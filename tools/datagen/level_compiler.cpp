@@ -20,7 +20,6 @@ constexpr material EMITTER{64, 8, 3, 7};
 
 // Field posts are side modules; the emitter stands this much above the
 // highest beam.
-constexpr int SIDE_HEIGHT = 32;
 constexpr int EMITTER_RISE = 12;
 
 // Floors are laid in square panels; their joints are darker by this much.
@@ -93,7 +92,8 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
     for (int k : wall_modules(w)) add_piece(scene, records, wall_piece(w.height), w.along, k);
   for (const lintel &l : d.lintels) add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
   for (const side_wall &s : d.sides)
-    for (int a = s.along0; a < s.along1; a += 2) add_piece(scene, records, PIECE_SIDE, a, s.across);
+    for (int a = s.along0; a < s.along1; a += SIDE_MODULE_POSITIONS)
+      add_piece(scene, records, PIECE_SIDE, a, s.across);
   for (const tower &t : d.towers) add_piece(scene, records, PIECE_TOWER, t.along, t.across);
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
