@@ -119,7 +119,8 @@ TEST_F(Level, BrokenHandlesAndRecordsFail) {
 
   r = records;
   r.push_back({KIND_FUEL, 450, 80, 0});  // a tank whose picture reaches 453
-  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 0 at 450,80: its picture reaches position 453"));
+  EXPECT_TRUE(
+      has(check(*compiled, r).errors, "kind 0 at 450,80: its picture reaches position 453"));
 
   r = records;
   r.push_back({KIND_WALL_3X4, 300, 3, 0});  // a tall wall at the far edge
@@ -218,6 +219,37 @@ TEST(LevelPieces, ContoursSitWhereTheTilesShowThePiece) {
     const render_canvas r = render_piece(p);
     for (size_t i = 0; i < r.sprite.size(); i++) ASSERT_EQ(r.sprite[i] != 0, r.contour[i] != 0);
   }
+}
+
+// The same check through the whole compiler: a wall on a floor, cut into
+// tiles; its record's contour, placed as the game places it, covers
+// exactly the wall's pixels in the tiles.
+TEST(LevelPieces, CompiledWallIsHitWhereItsTilesShowIt) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("floor 90 120 0 50 fortress\nwall 100 20 26 32\n", d, error));
+  const compiled_level l = compile_level(d);
+  ASSERT_EQ(l.structure.size(), 1u);
+  const enemy_record r = l.structure[0];
+  const piece &p = level_piece(PIECE_WALL_32);
+  const enemy_kind_row &k = enemy_kind_table[r.kind];
+  const render_canvas c = render_piece(p);
+  const int left = 8 * r.map_x + k.screen_dx, top = 4 * (r.map_y - r.map_x) - 4 + k.screen_dy - c.h;
+  auto level_pixel_at = [&](int x, int y) {
+    const int pos = x / TILE, col = (y + TILE * (pos / 2)) / TILE;
+    const int cy = y + TILE * (pos / 2) - TILE * col;
+    return l.tiles[l.cell(pos, col)][cy * TILE + x % TILE];
+  };
+  auto is_wall = [](int colour) { return colour >= 160 && colour < 176; };
+  int wall_pixels = 0;
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const bool hit = c.contour[c.at(x, y)] != 0;
+      const bool seen = is_wall(level_pixel_at(left + x, top + y));
+      ASSERT_EQ(hit, seen) << x << "," << y;
+      wall_pixels += seen;
+    }
+  EXPECT_GT(wall_pixels, 1000);
 }
 
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
