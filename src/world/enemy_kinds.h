@@ -7,9 +7,6 @@
 #include "gen/anims.h"
 #include "shell/datafile_index.h"
 
-// Force-field kinds take their frames and size from animation types
-// (ANIM_FORCE_FIELD...).
-
 // Kind numbers: the index of a kind in enemy_type_list and in the enemy
 // map file.
 enum EnemyKind {
@@ -53,6 +50,10 @@ constexpr int NO_OBJECT = -1;  // a kind without this bitmap
 constexpr int NO_ANIM = -1;    // a kind not drawn as a running animation
 constexpr int INDESTRUCTIBLE = 1000;
 
+// One kind as created at start-up. The force fields have neither sprite
+// nor contour: they take their frames and size from their animation type
+// (one of the generated ANIM_FORCE_FIELD types), and a contour kind of
+// their own at the same place stops the ship.
 
 struct enemy_kind_row {
   const char *name;
@@ -129,3 +130,34 @@ constexpr std::array<enemy_kind_row, ENEMY_KIND_COUNT> enemy_kind_table{{
     {"super 3x2 block without side", KESTAL_SUPER_3X2_BLOCK_WITHOUT_SIDE, BORLIN_3X2_BLOCK_CONTOUR,
      NO_OBJECT, false, 0, 0, INDESTRUCTIBLE, 0, 0, 6, 0, NO_ANIM},
 }};
+
+// The wall blocks that the game looks up by kind, map x and map y at every
+// round start, to open some of them as gaps; the enemy map must hold each
+// exactly once. In order: blocks 1-4 (fortress 1's entrance and exit),
+// 6-9b (fortress 2's entrance) and 10-16b (its internal walls).
+struct wall_block_handle {
+  int kind, m, n;
+};
+constexpr int WALL_BLOCK_HANDLES = 20;
+constexpr wall_block_handle wall_block_handles[WALL_BLOCK_HANDLES] = {
+    {KIND_3X2_BLOCK, 16, 21},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 34, 57},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 40, 69},
+    {KIND_3X2_BLOCK, 406, 33},
+    {KIND_3X2_BLOCK, 616, 33},
+    {KIND_3X2_BLOCK, 622, 45},
+    {KIND_INVISIBLE_3X2_BLOCK, 628, 57},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 628, 57},
+    {KIND_INVISIBLE_3X2_BLOCK, 634, 69},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 634, 69},
+    {KIND_3X2_BLOCK, 680, 33},
+    {KIND_INVISIBLE_3X2_BLOCK, 754, 45},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 754, 53},
+    {KIND_3X2_BLOCK, 812, 45},
+    {KIND_3X2_BLOCK, 872, 33},
+    {KIND_3X2_BLOCK, 940, 33},
+    {KIND_INVISIBLE_3X2_BLOCK, 998, 33},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 998, 57},
+    {KIND_INVISIBLE_3X2_BLOCK, 1070, 45},
+    {KIND_3X2_BLOCK_WITHOUT_SIDE, 1070, 61},
+};

@@ -1,4 +1,4 @@
-# With both data files the game loads them and gets through its start-up;
+# With both data files and the level the game gets through its start-up;
 # the joystick and the sound card are missing here and it says so.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb

@@ -185,14 +185,8 @@ TEST(EnemyMap, BrokenFilesAreRejected) {
 TEST(EnemyMapDeathTest, UnreadableMapIsNamedAndEndsTheProgram) {
   ScratchDir dir;
   FakeResources res;
-  const std::string out = dir.path + "/stdout.txt";
-  EXPECT_EXIT(
-      {
-        freopen(out.c_str(), "w", stdout);
-        init_enemy_type_list();
-      },
-      ::testing::ExitedWithCode(EXIT_FATAL), "");
-  EXPECT_EQ(read_file(out), "Could not read file: enemymapp.dat\n");
+  EXPECT_EQ(output_of_exit(dir.path, EXIT_FATAL, [] { init_enemy_type_list(); }),
+            "Could not read file: enemymapp.dat\n");
 }
 
 TEST(EnemyMap, LoadingStopsWhenTheTableIsFull) {

@@ -37,7 +37,7 @@ bool has(const std::vector<std::string> &lines, const std::string &part) {
                      [&](const std::string &l) { return l.find(part) != std::string::npos; });
 }
 
-// The level as the build compiles it, once for all tests here.
+// The level as the build wrote it, read back once for all tests here.
 class Level : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -50,24 +50,47 @@ class Level : public ::testing::Test {
     unload_datafile(b);
     unload_datafile(k);
     source_dir = SOURCE_DIR "/data";
-    compiled = &the_compiled_level();
-    records = level_records(the_level(), *compiled, kestal);
+    built.cells.assign(size_t(MAP_POSITIONS) * MAP_COLUMNS, 0);
+    ASSERT_TRUE(read_map_file(GAME_DIR "/mapdatap.dat", 0, FIRST_HALF_POSITIONS));
+    ASSERT_TRUE(
+        read_map_file(GAME_DIR "/smapdatap.dat", FIRST_HALF_POSITIONS, SECOND_HALF_POSITIONS));
+    int used = 0;
+    for (int p = 0; p < MAP_POSITIONS; p++)
+      for (int c = 0; c < MAP_COLUMNS; c++) {
+        built.cell(p, c) = map_data[p][c];
+        used = std::max(used, map_data[p][c] + 1);
+      }
+    const Bitmap8 &sheet = kestal[KESTAL_TILE_SHEET].bitmap;
+    for (int t = 0; t < used; t++) {
+      tile_picture pic;
+      for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++)
+          pic[y * TILE + x] =
+              sheet.at((t % SHEET_COLUMNS) * TILE + x, (t / SHEET_COLUMNS) * TILE + y);
+      built.tiles.push_back(pic);
+    }
+    ASSERT_TRUE(read_enemy_records(GAME_DIR "/enemymapp.dat", records));
+    compiled = &built;
   }
   level_report check(const compiled_level &l, const std::vector<enemy_record> &r,
                      const level_design &d = the_level()) {
     return check_level(d, l, r, borlin, kestal);
   }
   static std::vector<DataObject> borlin, kestal;
+  static compiled_level built;
   static const compiled_level *compiled;
   static std::vector<enemy_record> records;
 };
 std::vector<DataObject> Level::borlin, Level::kestal;
+compiled_level Level::built;
 const compiled_level *Level::compiled = nullptr;
 std::vector<enemy_record> Level::records;
 
 }  // namespace
 
 TEST_F(Level, ShippedLevelKeepsEveryRule) {
+  // The records the compiler makes now are the ones the build wrote.
+  EXPECT_EQ(level_records(the_level(), compile_level(the_level())).size(), records.size());
   const level_report r = check(*compiled, records);
   EXPECT_TRUE(r.errors.empty()) << r.errors.front();
   EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
@@ -93,6 +116,11 @@ TEST_F(Level, BrokenHandlesAndRecordsFail) {
   EXPECT_TRUE(has(rep.errors, "kind 1 at 500,40: between the fortresses"));
   EXPECT_TRUE(has(rep.errors, "kind 27 at 700,40: not a kind"));
   EXPECT_TRUE(has(rep.errors, "kind 1 at 1170,40: outside the first half"));
+
+  r = records;
+  r.push_back({KIND_FUEL, 450, 80, 0});  // a tank whose picture reaches 453
+  EXPECT_TRUE(
+      has(check(*compiled, r).errors, "kind 0 at 450,80: its picture reaches position 453"));
 
   r = records;
   r.push_back({KIND_WALL_3X4, 300, 3, 0});  // a tall wall at the far edge
@@ -139,9 +167,12 @@ TEST_F(Level, DesignRulesWarn) {
   // The three-beam field reaches 84: across fortress 1 nothing gets by
   // below 80.
   d.fields.push_back({KIND_FORCE_FIELD_3, 200});
+  d.objects.push_back({KIND_RADAR, 62, 20, 0});   // inside the lintel wall
+  d.objects.push_back({KIND_RADAR, 500, 30, 0});  // out in space
   std::vector<enemy_record> r = records;
-  r.erase(std::remove_if(r.begin(), r.end(), [](const enemy_record &e) { return e.kind == KIND_FUEL; }),
-          r.end());
+  r.erase(
+      std::remove_if(r.begin(), r.end(), [](const enemy_record &e) { return e.kind == KIND_FUEL; }),
+      r.end());
   r.push_back({KIND_RED_ROCKET, 300, 10, 0});
   r.push_back({KIND_FORCE_FIELD, 350, 44, 0});
   const level_report rep = check(*compiled, r, d);
@@ -150,6 +181,8 @@ TEST_F(Level, DesignRulesWarn) {
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: out of the ship's reach"));
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: a rocket this far out"));
   EXPECT_TRUE(has(rep.warnings, "kind 11 at 350,44: a force field without its contour"));
+  EXPECT_TRUE(has(rep.warnings, "the radar at along 62 across 20 stands in a wall"));
+  EXPECT_TRUE(has(rep.warnings, "the radar at along 500 across 30 stands on no floor"));
 }
 
 TEST_F(Level, SecondHalfRepeatsTheFortresses) {
@@ -188,8 +221,39 @@ TEST(LevelPieces, ContoursSitWhereTheTilesShowThePiece) {
   }
 }
 
+// The same check through the whole compiler: a wall on a floor, cut into
+// tiles; its record's contour, placed as the game places it, covers
+// exactly the wall's pixels in the tiles.
+TEST(LevelPieces, CompiledWallIsHitWhereItsTilesShowIt) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("floor 90 120 0 50 fortress\nwall 100 20 26 32\n", d, error));
+  const compiled_level l = compile_level(d);
+  ASSERT_EQ(l.structure.size(), 1u);
+  const enemy_record r = l.structure[0];
+  const piece &p = level_piece(PIECE_WALL_32);
+  const enemy_kind_row &k = enemy_kind_table[r.kind];
+  const render_canvas c = render_piece(p);
+  const int left = 8 * r.map_x + k.screen_dx, top = 4 * (r.map_y - r.map_x) - 4 + k.screen_dy - c.h;
+  auto level_pixel_at = [&](int x, int y) {
+    const int pos = x / TILE, col = (y + TILE * (pos / 2)) / TILE;
+    const int cy = y + TILE * (pos / 2) - TILE * col;
+    return l.tiles[l.cell(pos, col)][cy * TILE + x % TILE];
+  };
+  auto is_wall = [](int colour) { return colour >= 160 && colour < 176; };
+  int wall_pixels = 0;
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const bool hit = c.contour[c.at(x, y)] != 0;
+      const bool seen = is_wall(level_pixel_at(left + x, top + y));
+      ASSERT_EQ(hit, seen) << x << "," << y;
+      wall_pixels += seen;
+    }
+  EXPECT_GT(wall_pixels, 1000);
+}
+
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
-  for (const handle_triple &h : game_handles) {
+  for (const wall_block_handle &h : wall_block_handles) {
     int a, k;
     ASSERT_TRUE(block_lattice(h.m, h.n, a, k)) << h.m << "," << h.n;
     EXPECT_EQ(level_piece(PIECE_BLOCK).m0 + a + k, h.m);
@@ -216,25 +280,59 @@ TEST(LevelPieces, FenceFollowsTheBeamOfItsField) {
   }
 }
 
+// A field's contour, placed by the game at the field's own record, stands
+// on the fence line, so the ship is stopped where the beams run.
+TEST(LevelPieces, FenceContourStandsOnTheFence) {
+  for (PieceId id : {PIECE_FENCE, PIECE_FENCE_3}) {
+    const piece &p = level_piece(id);
+    const int kind = id == PIECE_FENCE ? KIND_FORCE_FIELD : KIND_FORCE_FIELD_3;
+    const field_layout l = layout_field(kind, 300);
+    const enemy_kind_row &k = enemy_kind_table[p.kind];
+    const render_canvas c = render_piece(p);
+    const int left = 8 * l.m + k.screen_dx, top = 4 * (l.n - l.m) - 4 + k.screen_dy - c.h;
+    int seen = 0;
+    for (int y = 0; y < c.h; y++)
+      for (int x = 0; x < c.w; x++) {
+        const int v = c.contour[c.at(x, y)];
+        if (!v) continue;
+        // The level pixel of the contour pixel, back to the world at the
+        // height the contour gives it.
+        const double lx = left + x + 0.5, ly = top + y + 0.5 + (v - 1);
+        const double f = lx / 2 - ly, r = lx / 2 + ly;
+        ASSERT_GE(f, l.fence_f - 1.5) << x << "," << y;
+        ASSERT_LE(f, l.fence_f + 4 + 1.5) << x << "," << y;
+        ASSERT_GE(r, l.hit_r0 - 2);
+        ASSERT_LE(r, l.r1 + 6);
+        seen++;
+      }
+    EXPECT_GT(seen, 100);
+  }
+}
+
 TEST(LevelPlacement, ObjectsStandOnTheCentreOfTheirFoot) {
-  // A 28-wide fuel tank (screen dx 1) at along 100, across 30: its
-  // picture's bottom-left corner sees the ground half a picture back.
-  const enemy_record r = place_object({KIND_FUEL, 100, 30, 0}, 28);
-  const double across_bl = (r.map_y - 1) / 2.0 + (0 - 0 + 0.5) / 8;
-  const double along_bl = r.map_x - (r.map_y - 1) / 2.0 + (0.5 - 0 + 0) / 8;
-  EXPECT_NEAR(across_bl, 30, 0.5);
-  EXPECT_NEAR(along_bl, 100 - 28 / 16.0, 0.5);
-  const enemy_record up = place_object({KIND_RADAR, 100, 30, 8}, 32);
-  EXPECT_EQ(up.alt, 8);
+  // A 28 x 36 picture whose foot centre is pixel (14, 30): at along 100,
+  // across 30 the foot is level pixel (1040, -280), and the game puts the
+  // picture's bottom-left at (8m + dx, 4(n - m) - 4 + dy - alt).
+  const sprite_frame f{28, 36, 14, 30};
+  for (int alt : {0, 8}) {
+    const enemy_record r = place_object({KIND_FUEL, 100, 30, alt}, f);
+    EXPECT_EQ(r.alt, alt);
+    const int left = 8 * r.map_x + 1, bottom = 4 * (r.map_y - r.map_x) - 4 - alt;
+    EXPECT_NEAR(left + 14, 1040, 4);
+    EXPECT_NEAR(bottom - 36 + 30, -280 - alt, 2);
+  }
+  const sprite_frame hole = frame_of_kind(KIND_HOLE);
+  EXPECT_GT(hole.w, 0);
 }
 
 TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {
   level_design d;
   std::string error;
-  ASSERT_TRUE(parse_level("# comment\n\nfloor 1 5 0 50 fortress # trailing\n"
-                          "wall 9 1 16 32\nfuel 20.5 30\nradar 22 31 8\n"
-                          "handle rand_block1 12 16 21\nfield 11 120\nblank 452 594\n",
-                          d, error))
+  ASSERT_TRUE(
+      parse_level("# comment\n\nfloor 1 5 0 50 fortress # trailing\n"
+                  "wall 9 1 16 32\nfuel 20.5 30\nradar 22 31 8\n"
+                  "handle rand_block1 12 16 21\nfield 11 120\nblank 452 594\n",
+                  d, error))
       << error;
   ASSERT_EQ(d.walls.size(), 1u);
   EXPECT_EQ(wall_modules(d.walls[0]), (std::vector<int>{1, 7, 10}));  // the last one moved back
@@ -269,7 +367,7 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   generate_anims();
   load_map_data();
   init_enemy_type_list();
-  for (const handle_triple &h : game_handles)
+  for (const wall_block_handle &h : wall_block_handles)
     EXPECT_EQ(enemy_map[get_spriteid_at_mapxy(h.kind, h.m, h.n)]->type, h.kind);
   EXPECT_LE(total_loaded_enemies, MAX_ENEMIES - DYNAMIC_RESERVE);
   EXPECT_EQ(map_data[500][25], 0);

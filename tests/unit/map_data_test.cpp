@@ -86,24 +86,13 @@ TEST(MapFiles, ShortFilesAndTilesOffTheSheetAreRejected) {
 
 TEST(MapFilesDeathTest, AFailedFileIsNamedAndEndsTheProgram) {
   ScratchDir dir;
-  const std::string out = dir.path + "/stdout.txt";
-  EXPECT_EXIT(
-      {
-        freopen(out.c_str(), "w", stdout);
-        load_map_data();
-      },
-      ::testing::ExitedWithCode(EXIT_FATAL), "");
-  EXPECT_EQ(read_file(out), "Could not read file: mapdatap.dat\n");
+  EXPECT_EQ(output_of_exit(dir.path, EXIT_FATAL, [] { load_map_data(); }),
+            "Could not read file: mapdatap.dat\n");
 
   write_words(FIRST_MAP_FILE, numbered_words(FIRST_HALF_POSITIONS));
   write_words(SECOND_MAP_FILE, std::vector<int>(MAP_COLUMNS * SECOND_HALF_POSITIONS - 1, 0));
-  EXPECT_EXIT(
-      {
-        freopen(out.c_str(), "w", stdout);
-        load_map_data();
-      },
-      ::testing::ExitedWithCode(EXIT_FATAL), "");
-  EXPECT_EQ(read_file(out), "Could not read file: smapdatap.dat\n");
+  EXPECT_EQ(output_of_exit(dir.path, EXIT_FATAL, [] { load_map_data(); }),
+            "Could not read file: smapdatap.dat\n");
 }
 
 TEST(FoldRule, JoinsEachStretchToTheNext) {

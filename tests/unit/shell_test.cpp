@@ -35,24 +35,12 @@ static void write_empty_datafile(const char *name) {
 
 TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
   ScratchDir dir;
-  const std::string out = dir.path + "/stdout.txt";
-  EXPECT_EXIT(
-      {
-        freopen(out.c_str(), "w", stdout);
-        init_main();
-      },
-      ::testing::ExitedWithCode(EXIT_FATAL), "");
-  EXPECT_EQ(read_file(out).rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u)
-      << read_file(out);
+  std::string said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
+  EXPECT_EQ(said.rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u) << said;
 
   write_empty_datafile("borlin.dat");
-  EXPECT_EXIT(
-      {
-        freopen(out.c_str(), "w", stdout);
-        init_main();
-      },
-      ::testing::ExitedWithCode(EXIT_FATAL), "");
-  EXPECT_EQ(read_file(out).rfind("Error loading kestal.dat!\n", 0), 0u) << read_file(out);
+  said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
+  EXPECT_EQ(said.rfind("Error loading kestal.dat!\n", 0), 0u) << said;
 }
 
 TEST(StartUpDeathTest, NormalQuitReportsSuccess) {

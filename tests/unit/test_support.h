@@ -1,6 +1,9 @@
 // Shared helpers of the unit tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <string>
 
 // A fresh empty folder that the process works in while the helper lives;
@@ -22,4 +25,18 @@ template <class F> std::string capture_stdout(F fn) {
   std::string f = capture_stdout_begin();
   fn();
   return capture_stdout_end(f);
+}
+
+// Runs `fn` in a child process that must exit with `status`, and returns
+// what the child printed to standard output (written into `folder`).
+template <class F>
+std::string output_of_exit(const std::string &folder, int status, F fn) {
+  const std::string out = folder + "/exit-stdout.txt";
+  EXPECT_EXIT(
+      {
+        if (!freopen(out.c_str(), "w", stdout)) _exit(99);
+        fn();
+      },
+      ::testing::ExitedWithCode(status), "");
+  return read_file(out);
 }

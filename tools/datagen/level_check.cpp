@@ -5,13 +5,6 @@
 
 #include "datagen/level_pieces.h"
 
-const handle_triple game_handles[20] = {
-    {12, 16, 21},  {14, 34, 57},  {14, 40, 69},  {12, 406, 33},  {12, 616, 33},
-    {12, 622, 45}, {13, 628, 57}, {14, 628, 57}, {13, 634, 69},  {14, 634, 69},
-    {12, 680, 33}, {13, 754, 45}, {14, 754, 53}, {12, 812, 45},  {12, 872, 33},
-    {12, 940, 33}, {13, 998, 33}, {14, 998, 57}, {13, 1070, 45}, {14, 1070, 61},
-};
-
 namespace {
 
 std::string at(int p, int c) { return std::to_string(p) + "," + std::to_string(c); }
@@ -69,11 +62,7 @@ void check_cells(const compiled_level &level, level_report &rep) {
         return;
       }
   for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++) {
-    int from = -1;
-    if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
-      from = p - COPY_SHIFT_EARLY;
-    else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
-      from = p - COPY_SHIFT_LATE;
+    const int from = second_half_source(p);
     if (from < 0) continue;
     for (int c = 0; c < MAP_COLUMNS; c++)
       if (level.cell(p, c) != level.cell(from, c)) {
@@ -97,7 +86,7 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
     if (r.map_y < 0 || r.map_y > 255 || r.alt < -ALT_BIAS || r.alt > 255 - ALT_BIAS)
       rep.errors.push_back(record_text(r) + ": across or altitude out of range");
   }
-  for (const handle_triple &h : game_handles) {
+  for (const wall_block_handle &h : wall_block_handles) {
     const long found = std::count_if(records.begin(), records.end(), [&](const enemy_record &r) {
       return r.kind == h.kind && r.map_x == h.m && r.map_y == h.n;
     });
@@ -148,6 +137,30 @@ void check_contours(const std::vector<enemy_record> &records, const std::vector<
   }
 }
 
+// Fortress 1's pictures must end where its tiles stop being repeated, or
+// their copies would show on the second half's loop.
+void check_picture_ends(const std::vector<enemy_record> &records,
+                        const std::vector<DataObject> &borlin,
+                        const std::vector<DataObject> &kestal, level_report &rep) {
+  if (borlin.size() != size_t(BORLIN_OBJECT_COUNT) || kestal.size() != size_t(KESTAL_OBJECT_COUNT))
+    return;
+  for (const enemy_record &r : records) {
+    if (r.map_x > FIRST_FORTRESS_LAST_COPIED) continue;
+    const enemy_kind_row &k = enemy_kind_table[r.kind];
+    int w = 0;
+    if (k.sprite != NO_OBJECT)
+      w = kestal[k.sprite].bitmap.w;
+    else if (k.contour != NO_OBJECT)
+      w = borlin[k.contour].bitmap.w;
+    else if (k.anim_type != NO_ANIM)
+      w = field_frame_width(r.kind);
+    const int last_position = (8 * r.map_x + k.screen_dx + w - 1) / 8;
+    if (last_position > FIRST_FORTRESS_LAST_TILE)
+      rep.errors.push_back(record_text(r) + ": its picture reaches position " +
+                           std::to_string(last_position) + ", past fortress 1's repeated tiles");
+  }
+}
+
 double across_of(const enemy_record &r) { return (r.map_y - 1) / 2.0; }
 double along_of(const enemy_record &r) { return r.map_x - across_of(r); }
 
@@ -167,14 +180,16 @@ std::vector<obstacle> obstacles(const level_design &d) {
   std::vector<obstacle> out;
   for (const wall_line &w : d.walls)
     out.push_back({w.along, w.along, w.across0, w.across1 - 1, 0, w.height});
+  const int module_end = WALL_MODULE_COLUMNS - 1;
   for (const lintel &l : d.lintels)
-    out.push_back({l.along, l.along, l.across, l.across + 5, 33, 64});
+    out.push_back({l.along, l.along, l.across, l.across + module_end, LINTEL_BOTTOM, LINTEL_TOP});
   for (const side_wall &s : d.sides)
-    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, 32});
-  for (const tower &t : d.towers) out.push_back({t.along, t.along, t.across, t.across + 3, 0, 48});
+    out.push_back({s.along0, s.along1 - 1, s.across, s.across, 0, SIDE_HEIGHT});
+  for (const tower &t : d.towers)
+    out.push_back({t.along, t.along, t.across, t.across + TOWER_COLUMNS - 1, 0, TOWER_HEIGHT});
   for (const handle_block &h : d.handles) {
     int a, k;
-    if (block_lattice(h.m, h.n, a, k)) out.push_back({a, a, k, k + 5, 0, 32});
+    if (block_lattice(h.m, h.n, a, k)) out.push_back({a, a, k, k + module_end, 0, BLOCK_HEIGHT});
   }
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
@@ -184,8 +199,30 @@ std::vector<obstacle> obstacles(const level_design &d) {
   return out;
 }
 
+// Standing objects belong on open floor: not on black, not in a wall.
+void check_footing(const level_design &d, level_report &rep) {
+  const std::vector<obstacle> obs = obstacles(d);
+  for (const placed_object &o : d.objects) {
+    const std::string where = "the " + std::string(enemy_kind_table[o.kind].name) + " at along " +
+                              std::to_string(int(o.along)) + " across " +
+                              std::to_string(int(o.across));
+    const int a = int(std::floor(o.along)), k = int(std::floor(o.across));
+    if (std::none_of(d.floors.begin(), d.floors.end(), [&](const floor_area &f) {
+          return a >= f.along0 && a <= f.along1 && k >= f.across0 && k <= f.across1;
+        }))
+      rep.warnings.push_back(where + " stands on no floor");
+    for (const obstacle &b : obs)
+      if (a >= b.along0 - 1 && a <= b.along1 + 1 && k >= b.across0 - 1 && k <= b.across1 + 1 &&
+          b.z0 == 0) {
+        rep.warnings.push_back(where + " stands in a wall");
+        break;
+      }
+  }
+}
+
 void check_design(const level_design &d, const std::vector<enemy_record> &records,
                   level_report &rep) {
+  check_footing(d, rep);
   std::vector<double> fuel;
   for (const enemy_record &r : records) {
     const double k = across_of(r);
@@ -220,11 +257,11 @@ void check_design(const level_design &d, const std::vector<enemy_record> &record
   for (int a = FORTRESS1_FIRST; a <= FORTRESS1_LAST; a++) {
     bool open = false;
     for (int k = REACH_FIRST; k <= REACH_LAST && !open; k++)
-      for (int alt = 16; alt < WATCHED_ALTITUDE - 6 && !open; alt++) {
+      for (int alt = LOWEST_FLIGHT; alt < WATCHED_ALTITUDE - HIT_BAND && !open; alt++) {
         bool clear = true;
         for (const obstacle &o : obs)
           if (a >= o.along0 && a <= o.along1 && k >= o.across0 && k <= o.across1 &&
-              alt + 8 > o.z0 && alt <= o.z1 + 6)
+              alt + SHIP_HEIGHT > o.z0 && alt <= o.z1 + HIT_BAND)
             clear = false;
         open = clear;
       }
@@ -246,6 +283,7 @@ level_report check_level(const level_design &design, const compiled_level &level
   check_cells(level, rep);
   check_records(records, rep);
   check_contours(records, borlin, rep);
+  check_picture_ends(records, borlin, kestal, rep);
   check_design(design, records, rep);
   for (const auto *file : {&borlin, &kestal})
     for (const DataObject &o : *file)

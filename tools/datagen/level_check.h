@@ -12,13 +12,6 @@ struct level_report {
   std::vector<std::string> warnings;
 };
 
-// The wall blocks the game looks up at every round start, by kind, map x
-// and map y; each must be in the enemy map exactly once.
-struct handle_triple {
-  int kind, m, n;
-};
-extern const handle_triple game_handles[20];
-
 // Positions along the strip that play never shows between the fortresses:
 // the open space where the plane waves fly.
 constexpr int SPACE_FIRST = 460;
@@ -46,6 +39,11 @@ constexpr int REACH_LAST = 49;
 constexpr int FORTRESS1_FIRST = 8;
 constexpr int FORTRESS1_LAST = 390;
 constexpr int WATCHED_ALTITUDE = 80;
+// The ship flies no lower than this, is hit by a surface of height t at
+// altitudes just under it, and is about this tall itself.
+constexpr int LOWEST_FLIGHT = 16;
+constexpr int HIT_BAND = 6;
+constexpr int SHIP_HEIGHT = 8;
 constexpr int MIN_REFILLS = 14;
 constexpr int MAX_FUEL_GAP = 40;
 

@@ -8,6 +8,7 @@
 
 #include "datagen/level_check.h"
 #include "datagen/level_pieces.h"
+#include "datagen/models.h"
 #include "datagen/producers.h"
 
 namespace {
@@ -19,7 +20,6 @@ constexpr material EMITTER{64, 8, 3, 7};
 
 // Field posts are side modules; the emitter stands this much above the
 // highest beam.
-constexpr int SIDE_HEIGHT = 32;
 constexpr int EMITTER_RISE = 12;
 
 // Floors are laid in square panels; their joints are darker by this much.
@@ -89,19 +89,12 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
   }
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
-    for (int k : wall_modules(w)) {
-      add_piece(scene, records, wall_piece(w.height), w.along, k);
-    }
-  for (const lintel &l : d.lintels) {
-    add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
-  }
+    for (int k : wall_modules(w)) add_piece(scene, records, wall_piece(w.height), w.along, k);
+  for (const lintel &l : d.lintels) add_piece(scene, records, PIECE_LINTEL, l.along, l.across);
   for (const side_wall &s : d.sides)
-    for (int a = s.along0; a < s.along1; a += 2) {
+    for (int a = s.along0; a < s.along1; a += SIDE_MODULE_POSITIONS)
       add_piece(scene, records, PIECE_SIDE, a, s.across);
-    }
-  for (const tower &t : d.towers) {
-    add_piece(scene, records, PIECE_TOWER, t.along, t.across);
-  }
+  for (const tower &t : d.towers) add_piece(scene, records, PIECE_TOWER, t.along, t.across);
   for (const force_field &f : d.fields) {
     const field_layout l = layout_field(f.kind, f.along);
     const int partner =
@@ -131,9 +124,9 @@ bool in_shadow_of(const solid &s, vec3 from) {
   double lo = 1e-6, hi = 1e18;
   for (int i = 0; i < 3; i++) {
     const double half = std::fabs(s.m[i][0]) + std::fabs(s.m[i][1]) + std::fabs(s.m[i][2]);
-    // Cylinders and cones stand on their centre; boxes are centred.
+    // Cylinders and cones rise from their base; boxes are centred.
     const bool from_base = i == 2 && (s.shape == SHAPE_CYLINDER || s.shape == SHAPE_CONE);
-    const double a = from_base ? c[i] : c[i] - half, b = from_base ? c[i] + 2 * half : c[i] + half;
+    const double a = from_base ? c[i] : c[i] - half, b = c[i] + half;
     if (std::fabs(d[i]) < 1e-12) {
       if (o[i] < a || o[i] > b) return false;
       continue;
@@ -195,14 +188,17 @@ bool blanked(const level_design &d, int p) {
 
 }  // namespace
 
+int second_half_source(int p) {
+  if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
+    return p - COPY_SHIFT_EARLY;
+  if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE) return p - COPY_SHIFT_LATE;
+  return -1;
+}
+
 void fill_second_half(compiled_level &level) {
   for (int p = FIRST_HALF_POSITIONS; p < MAP_POSITIONS; p++)
     for (int c = 0; c < MAP_COLUMNS; c++) {
-      int from = -1;
-      if (p >= COPY_SHIFT_EARLY && p <= FIRST_FORTRESS_LAST_TILE + COPY_SHIFT_EARLY)
-        from = p - COPY_SHIFT_EARLY;
-      else if (p >= SECOND_FORTRESS_FIRST_COPIED + COPY_SHIFT_LATE)
-        from = p - COPY_SHIFT_LATE;
+      const int from = second_half_source(p);
       level.cell(p, c) = from < 0 ? 0 : level.cell(from, c);
     }
 }
@@ -251,29 +247,33 @@ const compiled_level &the_compiled_level() {
   return level;
 }
 
-enemy_record place_object(const placed_object &o, int width) {
+enemy_record place_object(const placed_object &o, const sprite_frame &f) {
   const enemy_kind_row &k = enemy_kind_table[o.kind];
-  // The picture's bottom-left corner sees the ground at the middle of the
-  // object's extent across, and half the picture's width back along.
-  const double across_bl = o.across, along_bl = o.along - width / 16.0;
-  const int n =
-      int(std::lround(2 * (across_bl - (k.screen_dy - o.alt + k.screen_dx / 2.0) / 8) + 1));
-  const int m =
-      int(std::lround(along_bl + (n - 1) / 2.0 - (k.screen_dx / 2.0 - k.screen_dy + o.alt) / 8));
+  // The level pixel of the foot's centre, then the picture's bottom-left
+  // corner as the game places it: (8m + dx, 4(n - m) - 4 + dy - alt).
+  const double f_units = UNIT * o.along, r_units = UNIT * o.across;
+  const double left = f_units + r_units - f.ox;
+  const double bottom = (r_units - f_units) / 2 - o.alt - f.oy + f.h;
+  const int m = int(std::lround((left - k.screen_dx) / UNIT));
+  const int n = int(std::lround((bottom + 4 * m + 4 - k.screen_dy + o.alt) / 4));
   return {o.kind, m, n, o.alt};
 }
 
-std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level,
-                                        const std::vector<DataObject> &kestal) {
+sprite_frame frame_of_kind(int kind) {
+  const int sprite = enemy_kind_table[kind].sprite;
+  for (const object_render &r : object_renders())
+    if (r.sprite == sprite && sprite != NO_OBJECT) return {r.w, r.h, r.ox, r.oy};
+  fprintf(stderr, "datagen: level: kind %d has no model to stand on the floor\n", kind);
+  exit(1);
+}
+
+std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level) {
   std::vector<enemy_record> records = level.structure;
-  auto width_of = [&](int kind) {
-    const int sprite = enemy_kind_table[kind].sprite;
-    return sprite == NO_OBJECT ? 0 : kestal[sprite].bitmap.w;
-  };
   for (const placed_object &o : design.objects) {
+    // A rocket waits in a hole of its own.
     if (o.kind == KIND_YELLOW_ROCKET || o.kind == KIND_RED_ROCKET)
-      records.push_back(place_object({KIND_HOLE, o.along, o.across, 0}, width_of(KIND_HOLE)));
-    records.push_back(place_object(o, width_of(o.kind)));
+      records.push_back(place_object({KIND_HOLE, o.along, o.across, 0}, frame_of_kind(KIND_HOLE)));
+    records.push_back(place_object(o, frame_of_kind(o.kind)));
   }
   return records;
 }
@@ -294,7 +294,7 @@ void write_level_files(const std::string &out_dir, const std::vector<DataObject>
                        const std::vector<DataObject> &kestal) {
   const level_design &design = the_level();
   const compiled_level &level = the_compiled_level();
-  const std::vector<enemy_record> records = level_records(design, level, kestal);
+  const std::vector<enemy_record> records = level_records(design, level);
   const level_report report = check_level(design, level, records, borlin, kestal);
   for (const std::string &w : report.warnings) printf("datagen: level: warning: %s\n", w.c_str());
   for (const std::string &e : report.errors) fprintf(stderr, "datagen: level: %s\n", e.c_str());
@@ -311,6 +311,11 @@ void write_level_files(const std::string &out_dir, const std::vector<DataObject>
     fprintf(stderr, "datagen: cannot write the level files into %s\n", out_dir.c_str());
     exit(1);
   }
-  printf("datagen: level: %zu tiles of %d, %zu enemy map records\n", level.tiles.size(), MAP_TILES,
+  int count[ENEMY_KIND_COUNT] = {};
+  for (const enemy_record &r : records) count[r.kind]++;
+  printf("datagen: level: %zu tiles of %d, %zu enemy map records:", level.tiles.size(), MAP_TILES,
          records.size());
+  for (int k = 0; k < ENEMY_KIND_COUNT; k++)
+    if (count[k]) printf(" %d %s,", count[k], enemy_kind_table[k].name);
+  printf("\n");
 }

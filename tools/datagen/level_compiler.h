@@ -39,16 +39,24 @@ const compiled_level &the_compiled_level();
 // Fortress 1's tiles are repeated up to this position; the copies of
 // anything further would fall on the loop or its seam.
 constexpr int FIRST_FORTRESS_LAST_TILE = 451;
+// The first-half position a second-half position repeats, or -1 for the
+// black approach and loop.
+int second_half_source(int p);
 void fill_second_half(compiled_level &level);
 
-// The record (m, n) of a standing object whose picture is `width` pixels
-// wide, from the centre of its foot.
-enemy_record place_object(const placed_object &o, int width);
+// Where a standing object's picture has the centre of its foot: canvas
+// pixel (ox, oy) of a w x h picture.
+struct sprite_frame {
+  int w, h, ox, oy;
+};
+sprite_frame frame_of_kind(int kind);
+
+// The record (m, n) of a standing object, from the centre of its foot.
+enemy_record place_object(const placed_object &o, const sprite_frame &f);
 
 // Every record of the enemy map: the structure, then the standing objects
-// (rockets with the holes they wait in), sized by their sprites.
-std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level,
-                                        const std::vector<DataObject> &kestal);
+// (rockets with the holes they wait in).
+std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level);
 
 // Writes mapdatap.dat, smapdatap.dat and enemymapp.dat into `out_dir`
 // after checking them; ends the generator when a rule is broken.

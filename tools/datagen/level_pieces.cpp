@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "datagen/level_source.h"
 #include "datagen/producers.h"
 #include "world/enemy_kinds.h"
 
@@ -13,6 +14,8 @@ namespace {
 
 constexpr material STEEL{160, 16, 3, 13};
 constexpr material VIOLET{224, 16, 3, 13};
+constexpr material GATE_CAP{96, 8, 2, 6};
+constexpr int GATE_CAP_HEIGHT = 4;
 
 // The generated force-field animations these fences go with: frame
 // height, width, the cut corner and the number of beams.
@@ -78,9 +81,10 @@ solid span_box(double f0, double r0, double z0, double f1, double r1, double z1,
 // framed so that the frame's bottom-left is the record's own corner.
 piece fence_piece(const field_frames &f) {
   const field_layout l = layout_field(f.kind, 0);
+  const double fence_f = l.fence_f - UNIT * l.m;  // the fence of a record at m = 0
   piece p;
   p.kind = f.partner;
-  p.solids.push_back(span_box(l.fence_f, l.hit_r0, 0, l.fence_f + FENCE_THICKNESS, l.r1, l.top,
+  p.solids.push_back(span_box(fence_f, l.hit_r0, 0, fence_f + FENCE_THICKNESS, l.r1, l.top,
                               material{64, 8, 2, 7}));
   const enemy_kind_row &k = enemy_kind_table[f.partner];
   double x0, y0, x1, y1;
@@ -98,15 +102,29 @@ piece fence_piece(const field_frames &f) {
 const std::array<piece, PIECE_COUNT> &pieces() {
   static const std::array<piece, PIECE_COUNT> all = [] {
     std::array<piece, PIECE_COUNT> a;
-    a[PIECE_WALL_16] = frame_piece({span_box(0, 0, 0, 8, 48, 16, STEEL)}, KIND_WALL_3X1);
-    a[PIECE_WALL_32] = frame_piece({span_box(0, 0, 0, 8, 48, 32, STEEL)}, KIND_WALL_3X2);
-    a[PIECE_WALL_64] = frame_piece({span_box(0, 0, 0, 8, 48, 64, STEEL)}, KIND_WALL_3X4);
-    a[PIECE_LINTEL] = frame_piece({span_box(0, 0, 33, 8, 48, 64, STEEL)}, KIND_WALL_3W_TOP);
-    a[PIECE_SIDE] = frame_piece({span_box(0, 0, 0, 16, 8, 32, STEEL)}, KIND_WALL_SIDE);
-    a[PIECE_TOWER] = frame_piece({span_box(0, 0, 0, 8, 32, 48, STEEL)}, KIND_2X3_BLOCK);
-    a[PIECE_BLOCK] = frame_piece({span_box(0, 0, 0, 8, 48, 32, STEEL)}, KIND_3X2_BLOCK);
-    a[PIECE_SUPER_BLOCK] =
-        frame_piece({span_box(0, 0, 0, 8, 48, 32, VIOLET)}, KIND_SUPER_3X2_BLOCK);
+    const double module_r = UNIT * WALL_MODULE_COLUMNS;
+    auto wall = [&](double z0, double z1, int kind) {
+      return frame_piece({span_box(0, 0, z0, UNIT, module_r, z1, STEEL)}, kind);
+    };
+    a[PIECE_WALL_16] = wall(0, 16, KIND_WALL_3X1);
+    a[PIECE_WALL_32] = wall(0, 32, KIND_WALL_3X2);
+    a[PIECE_WALL_64] = wall(0, 64, KIND_WALL_3X4);
+    a[PIECE_LINTEL] = wall(LINTEL_BOTTOM, LINTEL_TOP, KIND_WALL_3W_TOP);
+    a[PIECE_SIDE] =
+        frame_piece({span_box(0, 0, 0, UNIT * SIDE_MODULE_POSITIONS, UNIT, SIDE_HEIGHT, STEEL)},
+                    KIND_WALL_SIDE);
+    a[PIECE_TOWER] = frame_piece(
+        {span_box(0, 0, 0, UNIT, UNIT * TOWER_COLUMNS, TOWER_HEIGHT, STEEL)}, KIND_2X3_BLOCK);
+    // Gate blocks wear a yellow cap, so the player can tell them from the
+    // wall they close.
+    auto block = [&](material m, int kind) {
+      return frame_piece(
+          {span_box(0, 0, 0, UNIT, module_r, BLOCK_HEIGHT - GATE_CAP_HEIGHT, m),
+           span_box(0, 0, BLOCK_HEIGHT - GATE_CAP_HEIGHT, UNIT, module_r, BLOCK_HEIGHT, GATE_CAP)},
+          kind);
+    };
+    a[PIECE_BLOCK] = block(STEEL, KIND_3X2_BLOCK);
+    a[PIECE_SUPER_BLOCK] = block(VIOLET, KIND_SUPER_3X2_BLOCK);
     a[PIECE_FENCE] = fence_piece(frames_of(KIND_FORCE_FIELD));
     a[PIECE_FENCE_3] = fence_piece(frames_of(KIND_FORCE_FIELD_3));
     return a;
@@ -162,10 +180,11 @@ field_layout layout_field(int kind, int along) {
   const field_frames &f = frames_of(kind);
   field_layout l;
   l.n = f.n;
-  // The lowest beam's bottom-left at frame 0, as a point on the ground,
-  // for a record at m: F = 8m - 4n + h - 28 + ... solved for the fence to
-  // stand at `along`.
-  const int offset = -4 * f.n + f.h - BEAM_BOTTOM + 4;  // F of the fence for m = 0
+  // The lowest beam's bottom-left at frame 0 sits BEAM_BOTTOM rows below
+  // the frame's top, whose bottom the game puts at level pixel
+  // (8m, 4(n - m) - 4); seen as a point on the ground that is
+  // F = 8m + offset, R = r0. The record's m puts the fence at `along`.
+  const int offset = -4 * f.n + f.h - BEAM_BOTTOM + 4;
   l.m = along - floor_div(offset, UNIT);
   l.fence_f = UNIT * l.m + offset;
   l.r0 = 4 * f.n - f.h + BEAM_BOTTOM - 4;
@@ -178,6 +197,8 @@ field_layout layout_field(int kind, int along) {
   l.hit_r0 = std::max(l.r0, l.top + UNIT + 2);
   return l;
 }
+
+int field_frame_width(int kind) { return frames_of(kind).w; }
 
 render_canvas render_piece(const piece &p) {
   render_canvas c(p.w, p.h, -p.left, -p.top);
@@ -237,7 +258,8 @@ DataObject make_block_sprite(int index) {
     // its neighbour in a row.
     for (int y = 0; y < c.h; y++)
       for (int x = 0; x < c.w; x++)
-        if (c.sprite[c.at(x, y)] && unproject(c, x + 0.5, y + 0.5, c.depth[c.at(x, y)]).r > 47.5)
+        if (c.sprite[c.at(x, y)] && unproject(c, x + 0.5, y + 0.5, c.depth[c.at(x, y)]).r >
+                                        UNIT * WALL_MODULE_COLUMNS - 0.5)
           c.sprite[c.at(x, y)] = 0;
   }
   const char *names[] = {"3X2_BLOCK", "3X2_BLOCK_WITHOUT_SIDE", "SUPER_3X2_BLOCK",

@@ -64,6 +64,8 @@ struct field_layout {
   double top;      // height of the highest beam's top
 };
 field_layout layout_field(int kind, int along);
+// The width of a field kind's animation frames.
+int field_frame_width(int kind);
 
 // Renders a piece alone into its frame.
 render_canvas render_piece(const piece &p);

@@ -44,7 +44,8 @@ bool nothing_left(std::istringstream &in) {
 
 std::vector<int> wall_modules(const wall_line &w) {
   std::vector<int> out;
-  for (int k = w.across0; k < w.across1; k += 6) out.push_back(std::min(k, w.across1 - 6));
+  for (int k = w.across0; k < w.across1; k += WALL_MODULE_COLUMNS)
+    out.push_back(std::min(k, w.across1 - WALL_MODULE_COLUMNS));
   return out;
 }
 
@@ -78,14 +79,15 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
     } else if (word == "wall") {
       wall_line w;
       ok = read_ints(in, {&w.along, &w.across0, &w.across1, &w.height});
-      if (ok && w.across1 - w.across0 < 6) return fail("a wall is at least 6 columns long");
+      if (ok && w.across1 - w.across0 < WALL_MODULE_COLUMNS)
+        return fail("a wall is at least 6 columns long");
       if (ok && w.height != 16 && w.height != 32 && w.height != 64)
         return fail("walls are 16, 32 or 64 pixels high");
       if (ok) out.walls.push_back(w);
     } else if (word == "side") {
       side_wall s;
       ok = read_ints(in, {&s.along0, &s.along1, &s.across});
-      if (ok && (s.along1 - s.along0) % 2 != 0)
+      if (ok && (s.along1 - s.along0) % SIDE_MODULE_POSITIONS != 0)
         return fail("a side wall is made of 2-position modules");
       if (ok) out.sides.push_back(s);
     } else if (word == "lintel") {

@@ -6,6 +6,17 @@
 #include <string>
 #include <vector>
 
+// The building blocks the source is written in, in columns, positions and
+// pixels of height.
+constexpr int WALL_MODULE_COLUMNS = 6;
+constexpr int SIDE_MODULE_POSITIONS = 2;
+constexpr int SIDE_HEIGHT = 32;
+constexpr int TOWER_COLUMNS = 4;
+constexpr int TOWER_HEIGHT = 48;
+constexpr int BLOCK_HEIGHT = 32;  // a gate block, as wide as a wall module
+constexpr int LINTEL_BOTTOM = 33;
+constexpr int LINTEL_TOP = 64;
+
 enum FloorMaterial { FLOOR_FORTRESS, FLOOR_GROUND };
 
 struct floor_area {
