@@ -43,7 +43,6 @@ constexpr int RAND_MID = 32767;
 constexpr int BEAM_STEP_X = 32;
 constexpr int BEAM_STEP_Y = 16;
 constexpr int BEAM_TOP = 6;
-constexpr int BEAM_SPACING = 32;
 
 // Frames of the scaled sets that are darkened, and by how much.
 constexpr int DARKEN_FROM_1 = 4, DARKEN_FROM_2 = 6, DARKEN_FROM_3 = 10;
@@ -159,7 +158,8 @@ void generate_forcefield(int frames, int width, int height, int cut, int beams) 
     BITMAP *b = cleared_bitmap(width, height);
     if (b) {
       for (int n = 0; n < beams; n++)
-        draw_sprite(b, beam, BEAM_STEP_X * k, BEAM_STEP_Y * k + BEAM_TOP + BEAM_SPACING * n);
+        draw_sprite(b, beam, BEAM_STEP_X * k,
+                    BEAM_STEP_Y * k + BEAM_TOP + FORCEFIELD_BEAM_SPACING * n);
       triangle(b, width - cut, height, width, height - cut / 2, width, height, 0);
     }
     anim_type_list[type]->frame_list[k] = b;
@@ -229,19 +229,24 @@ void generate_scaled_sprites() {
   }
 }
 
+static void make_forcefield(int type) {
+  const forcefield_shape &f = forcefield_shape_of(type);
+  generate_forcefield(f.frames, f.width, f.height, f.cut, f.beams);
+}
+
 void generate_anims() {
   set_color_depth(8);
   generate_explosion(64, 64, 2);
   generate_points("1000", 240);
   generate_points("500", 0);
   generate_points("200", 0);
-  generate_forcefield(10, 286, 190, 86, 1);
+  make_forcefield(ANIM_FORCE_FIELD);
   generate_explosion(32, 32, 1);
   generate_explosion(28, 16, 1);
   generate_points("FUEL", 208);
-  generate_forcefield(12, 380, 246, 86, 2);
-  generate_forcefield(12, 396, 212, 36, 1);
-  generate_forcefield(12, 378, 252, 100, 3);
+  make_forcefield(ANIM_FORCE_FIELD2);
+  make_forcefield(ANIM_FORCE_FIELD1);
+  make_forcefield(ANIM_FORCE_FIELD3);
   generate_scaled_sprites();
   generate_star(1, 1, 1, 5);
   generate_star(1, 1, 1, 7);

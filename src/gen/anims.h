@@ -60,6 +60,26 @@ enum anim_type_number {
   ANIM_TYPES_GENERATED = 27,
 };
 
+// The force-field animations' frames; the level's fences are built to
+// stand exactly where these beams run.
+struct forcefield_shape {
+  int type;  // animation type number
+  int frames, width, height, cut, beams;
+};
+constexpr forcefield_shape forcefield_shapes[] = {
+    {ANIM_FORCE_FIELD, 10, 286, 190, 86, 1},
+    {ANIM_FORCE_FIELD2, 12, 380, 246, 86, 2},
+    {ANIM_FORCE_FIELD1, 12, 396, 212, 36, 1},
+    {ANIM_FORCE_FIELD3, 12, 378, 252, 100, 3},
+};
+constexpr const forcefield_shape &forcefield_shape_of(int type) {
+  for (const forcefield_shape &f : forcefield_shapes)
+    if (f.type == type) return f;
+  return forcefield_shapes[0];
+}
+// Several beams in one frame lie this far apart.
+constexpr int FORCEFIELD_BEAM_SPACING = 32;
+
 // Points texts wait this many frames before they show, then show as long.
 constexpr int POINTS_DELAY_FRAMES = 64;
 constexpr int POINTS_FRAMES = 128;

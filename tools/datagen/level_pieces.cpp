@@ -17,22 +17,25 @@ constexpr material VIOLET{224, 16, 3, 13};
 constexpr material GATE_CAP{96, 8, 2, 6};
 constexpr int GATE_CAP_HEIGHT = 4;
 
-// The generated force-field animations these fences go with: frame
-// height, width, the cut corner and the number of beams.
+// The generated force-field animations these fences go with (their frame
+// width, height, cut corner and number of beams).
 struct field_frames {
   int kind, partner;
   int w, h, cut, beams;
   int n;  // record across-number that starts the fence near the far edge
 };
+constexpr field_frames fence_of(int kind, int partner, int n) {
+  const forcefield_shape &f = forcefield_shape_of(enemy_kind_table[kind].anim_type);
+  return {kind, partner, f.width, f.height, f.cut, f.beams, n};
+}
 constexpr field_frames field_kinds[] = {
-    {KIND_FORCE_FIELD, KIND_FORCE_FIELD_CONTOUR, 286, 190, 86, 1, 44},
-    {KIND_FORCE_FIELD_3, KIND_FORCE_FIELD2_CONTOUR, 378, 252, 100, 3, 67},
+    fence_of(KIND_FORCE_FIELD, KIND_FORCE_FIELD_CONTOUR, 44),
+    fence_of(KIND_FORCE_FIELD_3, KIND_FORCE_FIELD2_CONTOUR, 67),
 };
 // The lowest beam's bottom edge lies this far down the frame at frame 0,
 // and a beam's picture is this tall.
 constexpr int BEAM_BOTTOM = 28;
 constexpr int BEAM_HEIGHT = 20;
-constexpr int BEAM_SPACING = 32;
 constexpr double FENCE_THICKNESS = 4;
 
 const field_frames &frames_of(int kind) {
@@ -191,7 +194,7 @@ field_layout layout_field(int kind, int along) {
   // The cut corner clears the beams past the line where the frame's
   // bottom edge meets it.
   l.r1 = 4 * f.n + (f.w - f.cut) / 2.0 - 4;
-  l.top = BEAM_HEIGHT + BEAM_SPACING * (f.beams - 1);
+  l.top = BEAM_HEIGHT + FORCEFIELD_BEAM_SPACING * (f.beams - 1);
   // A world point lands on sprite-map row R - Z - 8 (plus its record's
   // altitude), which must not be negative.
   l.hit_r0 = std::max(l.r0, l.top + UNIT + 2);
