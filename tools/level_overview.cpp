@@ -1,7 +1,8 @@
 // Pictures of the level as the game draws it: the tile strip from the map
 // files with every placed enemy of both loader passes standing on it.
 // One PNG per stretch of OVERVIEW_SPAN positions of each fortress, plus a
-// small picture of the whole of each fortress.
+// small picture of the whole of each fortress; the detailed ones also in
+// the demo's colours.
 //
 //   level_overview_tool GAME_DIR OUT_DIR
 #include <allegro.h>
@@ -104,6 +105,8 @@ int main(int argc, char **argv) {
   init_enemy_type_list();
   BITMAP *sheet = static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat);
   const RGB *pal = static_cast<const RGB *>(commondata[BORLIN_NORMAL_PALETTE].dat);
+  // The demo recolours the scenery: each detailed picture again in its colours.
+  const RGB *demo = static_cast<const RGB *>(commondata[BORLIN_DEMO_PALETTE].dat);
   bool ok = true;
   for (const fortress &f : fortresses) {
     BITMAP *whole = create_bitmap_ex(8, 8 * (f.p1 - f.p0 + 1), bottom_row(f.p0) - top_row(f.p1));
@@ -119,7 +122,8 @@ int main(int argc, char **argv) {
       const int y = top_row(q) - top_row(f.p1);
       BITMAP *piece = create_bitmap_ex(8, 8 * (q - p + 1), bottom_row(p) - top_row(q));
       blit(whole, piece, 8 * (p - f.p0), y, 0, 0, piece->w, piece->h);
-      ok &= save(out_dir + "/" + f.name + "_" + std::to_string(part) + ".png", piece, pal);
+      const std::string stem = out_dir + "/" + f.name + "_" + std::to_string(part);
+      ok &= save(stem + ".png", piece, pal) && save(stem + "_demo.png", piece, demo);
       destroy_bitmap(piece);
     }
     destroy_bitmap(whole);

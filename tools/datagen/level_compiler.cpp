@@ -7,6 +7,7 @@
 #include <map>
 
 #include "datagen/level_check.h"
+#include "datagen/level_paint.h"
 #include "datagen/level_pieces.h"
 #include "datagen/models.h"
 #include "datagen/producers.h"
@@ -21,10 +22,6 @@ constexpr material EMITTER{64, 8, 3, 7};
 // Field posts are side modules; the emitter stands this much above the
 // highest beam.
 constexpr int EMITTER_RISE = 12;
-
-// Floors are laid in square panels; their joints are darker by this much.
-constexpr int PANEL = 16;
-constexpr int JOINT_DARKER = 2;
 
 // Light comes from above, a little from -F and +R (as the renderer lights
 // surfaces); shadows reach this far in level pixels and darken so much.
@@ -82,10 +79,12 @@ void field_posts(const force_field &f, int &along, int &near, int &far) {
 void build_structure(const level_design &d, std::vector<scene_solid> &scene,
                      std::vector<enemy_record> &records) {
   for (const floor_area &f : d.floors) {
-    const material m = f.material == FLOOR_GROUND ? OUTER_GROUND : FORTRESS_FLOOR;
+    const bool ground = f.material == FLOOR_GROUND;
     const double f0 = UNIT * f.along0, f1 = UNIT * (f.along1 + 1);
     const double r0 = UNIT * f.across0, r1 = UNIT * (f.across1 + 1);
-    add_solid(scene, box({(f0 + f1) / 2, (r0 + r1) / 2, -1}, {f1 - f0, r1 - r0, 2}, m));
+    add_solid(scene, painted(box({(f0 + f1) / 2, (r0 + r1) / 2, -1}, {f1 - f0, r1 - r0, 2},
+                                 ground ? OUTER_GROUND : FORTRESS_FLOOR),
+                             ground ? paint_ground : paint_deck));
   }
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
@@ -158,22 +157,6 @@ void cast_shadows(render_canvas &c, const std::vector<solid> &solids) {
     }
 }
 
-// Darkens the joints between floor panels, seen from above.
-void lay_panels(render_canvas &c) {
-  for (int y = 0; y < c.h; y++)
-    for (int x = 0; x < c.w; x++) {
-      const int i = c.at(x, y);
-      if (!c.sprite[i] || std::fabs(c.depth[i]) > 0.01) continue;
-      const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
-      const double f = w.f - PANEL * std::floor(w.f / PANEL);
-      const double r = w.r - PANEL * std::floor(w.r / PANEL);
-      if (f < 1 || r < 1) {
-        const int ramp_first = c.sprite[i] & ~15;
-        c.sprite[i] = uint8_t(std::max(ramp_first, c.sprite[i] - JOINT_DARKER));
-      }
-    }
-}
-
 int tile_number(compiled_level &level, std::map<tile_picture, int> &known, const tile_picture &t) {
   auto [it, added] = known.emplace(t, int(level.tiles.size()));
   if (added) level.tiles.push_back(t);
@@ -226,7 +209,6 @@ compiled_level compile_level(const level_design &design) {
     render_solids(here, c);
     cast_shadows(c, here);
     finish_sprite(c);
-    lay_panels(c);
     for (int p = p0; p < p1; p++) {
       if (blanked(design, p)) continue;
       for (int col = 0; col < MAP_COLUMNS; col++) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "datagen/level_paint.h"
 #include "datagen/level_source.h"
 #include "datagen/producers.h"
 #include "world/enemy_kinds.h"
@@ -107,17 +108,20 @@ const std::array<piece, PIECE_COUNT> &pieces() {
     std::array<piece, PIECE_COUNT> a;
     const double module_r = UNIT * WALL_MODULE_COLUMNS;
     auto wall = [&](double z0, double z1, int kind) {
-      return frame_piece({span_box(0, 0, z0, UNIT, module_r, z1, STEEL)}, kind);
+      return frame_piece({painted(span_box(0, 0, z0, UNIT, module_r, z1, STEEL), paint_wall)}, kind);
     };
     a[PIECE_WALL_16] = wall(0, 16, KIND_WALL_3X1);
     a[PIECE_WALL_32] = wall(0, 32, KIND_WALL_3X2);
     a[PIECE_WALL_64] = wall(0, 64, KIND_WALL_3X4);
     a[PIECE_LINTEL] = wall(LINTEL_BOTTOM, LINTEL_TOP, KIND_WALL_3W_TOP);
     a[PIECE_SIDE] =
-        frame_piece({span_box(0, 0, 0, UNIT * SIDE_MODULE_POSITIONS, UNIT, SIDE_HEIGHT, STEEL)},
+        frame_piece({painted(span_box(0, 0, 0, UNIT * SIDE_MODULE_POSITIONS, UNIT, SIDE_HEIGHT,
+                                      STEEL),
+                             paint_wall)},
                     KIND_WALL_SIDE);
     a[PIECE_TOWER] = frame_piece(
-        {span_box(0, 0, 0, UNIT, UNIT * TOWER_COLUMNS, TOWER_HEIGHT, STEEL)}, KIND_2X3_BLOCK);
+        {painted(span_box(0, 0, 0, UNIT, UNIT * TOWER_COLUMNS, TOWER_HEIGHT, STEEL), paint_wall)},
+        KIND_2X3_BLOCK);
     // Gate blocks wear a yellow cap, so the player can tell them from the
     // wall they close.
     auto block = [&](material m, int kind) {

@@ -213,6 +213,11 @@ void matmul(const double a[3][3], const double b[3][3], double out[3][3]) {
 
 }  // namespace
 
+solid painted(solid s, surface_paint p) {
+  s.paint = p;
+  return s;
+}
+
 solid box(vec3 c, vec3 size, material m) {
   return make(SHAPE_BOX, {size.f / 2, size.r / 2, size.z / 2}, c, m);
 }
@@ -333,7 +338,11 @@ void render_solids(const std::vector<solid> &solids, render_canvas &c) {
         const span sp = intersect(p, o, view);
         if (!sp.empty() && sp.hi > c.depth[i]) {
           c.depth[i] = sp.hi;
-          c.sprite[i] = static_cast<uint8_t>(s.mat.first + lit_shade(s.mat, sp.normal));
+          int shade = lit_shade(s.mat, sp.normal);
+          if (s.paint)
+            shade = std::clamp(s.paint(s, {o.f - sp.hi, o.r + sp.hi, sp.hi}, sp.normal, shade), 0,
+                               s.mat.length - 1);
+          c.sprite[i] = static_cast<uint8_t>(s.mat.first + shade);
           const long h = std::lround(sp.hi - c.base) + 1;
           c.contour[i] = static_cast<uint8_t>(std::clamp<long>(h, 1, CONTOUR_MAX));
         }

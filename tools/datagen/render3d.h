@@ -47,6 +47,13 @@ enum solid_shape {
   SHAPE_ELLIPSOID, // the unit ball
 };
 
+struct solid;
+// Paints a surface: the shade within the solid's ramp of the point `p`
+// (world units) on a surface facing `normal`, given the shade the light
+// gives it. Patterns work in world units so that neighbouring solids line
+// up; the result is kept inside the material's ramp.
+using surface_paint = int (*)(const solid &s, vec3 p, vec3 normal, int lit);
+
 // A solid is its canonical shape mapped into the world by an affine map:
 // world = m * local + t (m columns are the images of the local axes).
 struct solid {
@@ -55,7 +62,11 @@ struct solid {
   vec3 t;
   double top;  // cone top radius, 0 for a point
   material mat;
+  surface_paint paint = nullptr;  // none: the lit shade alone
 };
+
+// A copy of the solid painted by `p`.
+solid painted(solid s, surface_paint p);
 
 // Constructors in world units. Sizes are full extents along F, R, Z.
 // Boxes, plates and ellipsoids are given by their centre; cylinders, cones

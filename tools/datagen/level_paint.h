@@ -1,0 +1,18 @@
+// Surface patterns of the level: floor plates, outer ground and wall
+// panels. Each works in world units (8 to a map position or column), so
+// neighbouring solids line up and the floor repeats with a short period,
+// which keeps the tile sheet small.
+#pragma once
+
+#include "datagen/render3d.h"
+
+// The fortress deck: 32-unit plates in two tones with lit and shaded
+// bevels and dark grooves between them.
+int paint_deck(const solid &s, vec3 p, vec3 normal, int lit);
+// Heavy plating of the fortress's outer bays: smaller, darker riveted
+// plates.
+int paint_plating(const solid &s, vec3 p, vec3 normal, int lit);
+// The ground outside the walls: patches of moss and earth with stones.
+int paint_ground(const solid &s, vec3 p, vec3 normal, int lit);
+// Walls: panels with seams, a darker plinth and a lit top edge.
+int paint_wall(const solid &s, vec3 p, vec3 normal, int lit);
