@@ -17,6 +17,21 @@ namespace {
 constexpr material FORTRESS_FLOOR{144, 16, 5, 12};
 constexpr material OUTER_GROUND{192, 16, 5, 12};
 constexpr material POST{160, 16, 4, 14};
+// Decals on the floor: fixed base shades, patterned by their painters.
+constexpr material TRIM{144, 16, 8, 8};
+constexpr material PAINT_DARK{144, 16, 6, 6};
+constexpr material PAINT_LIGHT{144, 16, 14, 14};
+constexpr material PAINT_YELLOW{96, 8, 5, 5};
+constexpr material HATCH{144, 16, 9, 9};
+constexpr material VENT{144, 16, 6, 6};
+// Decals are stacked this thin over the floor, the highest at DECAL_TOP.
+constexpr double DECAL_LAYER = 0.25;
+constexpr double DECAL_TOP = 4 * DECAL_LAYER;
+// Trims along a fortress floor's open edges are this wide; a landing pad
+// is this wide and its cross this thick.
+constexpr double TRIM_WIDTH = 12;
+constexpr double PAD_SIZE = 48;
+constexpr double PAD_CROSS = 4;
 constexpr material EMITTER{64, 8, 3, 7};
 
 // Field posts are side modules; the emitter stands this much above the
@@ -66,6 +81,72 @@ void add_piece(std::vector<scene_solid> &scene, std::vector<enemy_record> &recor
     records.push_back({p.kind, p.m0 + along + across, p.n0 + 2 * across, 0});
 }
 
+// A decal over the floor from (f0, r0) to (f1, r1) in world units.
+solid decal(double f0, double r0, double f1, double r1, int layer, material m,
+            surface_paint paint = nullptr) {
+  const double top = DECAL_LAYER * layer;
+  return painted(box({(f0 + f1) / 2, (r0 + r1) / 2, top / 2}, {f1 - f0, r1 - r0, top}, m), paint);
+}
+
+bool inside_fortress(const level_design &d, int along, int across) {
+  return std::any_of(d.floors.begin(), d.floors.end(), [&](const floor_area &f) {
+    return f.material != FLOOR_GROUND && along >= f.along0 && along <= f.along1 &&
+           across >= f.across0 && across <= f.across1;
+  });
+}
+
+// Trims on the edges of a fortress floor that face the strip's edge or
+// anything but more fortress.
+void add_trims(std::vector<scene_solid> &scene, const level_design &d, const floor_area &f) {
+  const double f0 = UNIT * f.along0, f1 = UNIT * (f.along1 + 1);
+  const double r0 = UNIT * f.across0, r1 = UNIT * (f.across1 + 1);
+  if (f.across0 == 0 || !inside_fortress(d, f.along0, f.across0 - 1))
+    add_solid(scene, decal(f0, r0, f1, r0 + TRIM_WIDTH, 1, TRIM, paint_trim));
+  if (f.across1 == MAP_COLUMNS - 1 || !inside_fortress(d, f.along0, f.across1 + 1))
+    add_solid(scene, decal(f0, r1 - TRIM_WIDTH, f1, r1, 1, TRIM, paint_trim));
+  if (!inside_fortress(d, f.along0 - 1, f.across0))
+    add_solid(scene, decal(f0, r0, f0 + TRIM_WIDTH, r1, 1, TRIM, paint_trim));
+  if (!inside_fortress(d, f.along1 + 1, f.across0))
+    add_solid(scene, decal(f1 - TRIM_WIDTH, r0, f1, r1, 1, TRIM, paint_trim));
+}
+
+void add_mark(std::vector<scene_solid> &scene, const floor_mark &m) {
+  const double f0 = UNIT * m.along0, f1 = UNIT * (m.along1 + 1);
+  const double r0 = UNIT * m.across0, r1 = UNIT * (m.across1 + 1);
+  switch (m.kind) {
+    case MARK_STRIPES:
+      add_solid(scene, decal(f0, r0, f1, r1, 1, PAINT_DARK));
+      add_solid(scene, decal(f0, r0, f1, r1, 2, PAINT_YELLOW, paint_stripes));
+      break;
+    case MARK_HATCH:
+      add_solid(scene, decal(f0, r0, f1, r1, 1, HATCH, paint_hatch));
+      break;
+    case MARK_VENT:
+      add_solid(scene, decal(f0, r0, f1, r1, 1, VENT, paint_vent));
+      break;
+    case MARK_LINE:
+      add_solid(scene, decal(f0, r0, f1, r1, 1, PAINT_LIGHT));
+      break;
+    case MARK_DASHES:
+      add_solid(scene, decal(f0, r0, f1, r1, 1, PAINT_LIGHT, paint_dashes));
+      break;
+    case MARK_PAD: {
+      // A dark disc in a yellow ring with a light cross, on the lattice
+      // point.
+      const vec3 c{double(UNIT * m.along0), double(UNIT * m.across0), 0};
+      add_solid(scene, cylinder(c, PAD_SIZE, PAD_SIZE, DECAL_LAYER, PAINT_DARK));
+      add_solid(scene,
+                painted(cylinder(c, PAD_SIZE, PAD_SIZE, 2 * DECAL_LAYER, PAINT_YELLOW), paint_ring));
+      const double arm = PAD_SIZE * 0.55;
+      add_solid(scene, decal(c.f - arm / 2, c.r - PAD_CROSS / 2, c.f + arm / 2, c.r + PAD_CROSS / 2,
+                             3, PAINT_LIGHT));
+      add_solid(scene, decal(c.f - PAD_CROSS / 2, c.r - arm / 2, c.f + PAD_CROSS / 2, c.r + arm / 2,
+                             3, PAINT_LIGHT));
+      break;
+    }
+  }
+}
+
 // A field's posts: one module at each end of its fence.
 void field_posts(const force_field &f, int &along, int &near, int &far) {
   const field_layout l = layout_field(f.kind, f.along);
@@ -82,10 +163,15 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
     const bool ground = f.material == FLOOR_GROUND;
     const double f0 = UNIT * f.along0, f1 = UNIT * (f.along1 + 1);
     const double r0 = UNIT * f.across0, r1 = UNIT * (f.across1 + 1);
+    const surface_paint paint = ground                         ? paint_ground
+                                : f.material == FLOOR_PLATING ? paint_plating
+                                                              : paint_deck;
     add_solid(scene, painted(box({(f0 + f1) / 2, (r0 + r1) / 2, -1}, {f1 - f0, r1 - r0, 2},
                                  ground ? OUTER_GROUND : FORTRESS_FLOOR),
-                             ground ? paint_ground : paint_deck));
+                             paint));
+    if (!ground) add_trims(scene, d, f);
   }
+  for (const floor_mark &m : d.marks) add_mark(scene, m);
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
     for (int k : wall_modules(w)) add_piece(scene, records, wall_piece(w.height), w.along, k);
@@ -146,11 +232,12 @@ void cast_shadows(render_canvas &c, const std::vector<solid> &solids) {
   for (int y = 0; y < c.h; y++)
     for (int x = 0; x < c.w; x++) {
       const int i = c.at(x, y);
-      if (!c.sprite[i] || std::fabs(c.depth[i]) > 0.01) continue;
+      // The floor and what is painted on it.
+      if (!c.sprite[i] || c.depth[i] < -0.01 || c.depth[i] > DECAL_TOP + 0.01) continue;
       const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
       for (const solid *s : casters)
         if (in_shadow_of(*s, w)) {
-          const int ramp_first = c.sprite[i] & ~15;
+          const int ramp_first = c.sprite[i] & (c.sprite[i] >= 32 && c.sprite[i] < 144 ? ~7 : ~15);
           c.sprite[i] = uint8_t(std::max(ramp_first, c.sprite[i] - SHADOW_DARKER));
           break;
         }

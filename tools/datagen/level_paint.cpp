@@ -151,3 +151,65 @@ int paint_wall(const solid &s, vec3 p, vec3 n, int lit) {
   if (v >= panel_h - 1) return lit + 1;
   return wrap(cell_of(a, panel_w) + cell_of(h, panel_h), 3) == 0 ? lit - 1 : lit;
 }
+
+namespace {
+
+// A point in a box decal's frame: the coordinate along its long side, the
+// one across it from its edge, and its width.
+struct decal_point {
+  double along, across, width;
+};
+decal_point in_decal(const solid &s, vec3 p) {
+  const double hf = std::fabs(s.m[0][0]), hr = std::fabs(s.m[1][1]);
+  if (hf >= hr) return {p.f, p.r - (s.t.r - hr), 2 * hr};
+  return {p.r, p.f - (s.t.f - hf), 2 * hf};
+}
+
+constexpr double BOLT_PITCH = 16;
+
+}  // namespace
+
+int paint_trim(const solid &s, vec3 p, vec3, int lit) {
+  const decal_point d = in_decal(s, p);
+  if (d.across < 1 || d.across >= d.width - 1) return lit - GROOVE + 1;
+  if (d.across < 2.5) return lit + 3;
+  const double mid = d.width / 2;
+  if (std::fabs(d.across - mid) < 1.2 && std::fabs(within(d.along, BOLT_PITCH) - 8) < 1.2)
+    return within(d.along, BOLT_PITCH) < 8 ? lit + 4 : lit - DETAIL;
+  return lit;
+}
+
+int paint_stripes(const solid &, vec3 p, vec3, int lit) {
+  constexpr double pitch = 12;
+  return within(p.f + p.r, pitch) < pitch / 2 ? lit : PAINT_NONE;
+}
+
+int paint_hatch(const solid &s, vec3 p, vec3, int lit) {
+  const double u = p.f - (s.t.f - std::fabs(s.m[0][0])), v = p.r - (s.t.r - std::fabs(s.m[1][1]));
+  const double w = 2 * std::fabs(s.m[0][0]), h = 2 * std::fabs(s.m[1][1]);
+  // A frame, lit toward -F, then two doors meeting across the middle.
+  if (u < 1 || v < 1 || u >= w - 1 || v >= h - 1) return lit - GROOVE;
+  if (u < 3) return lit + 3;
+  if (u >= w - 3 || v < 3 || v >= h - 3) return lit + 1;
+  if (std::fabs(v - h / 2) < 0.6) return lit - GROOVE;
+  // Lifting rings on each door.
+  for (double cv : {h / 4, 3 * h / 4})
+    if (std::fabs(u - w / 2) < 1.5 && std::fabs(v - cv) < 1.5) return lit - DETAIL;
+  return lit;
+}
+
+int paint_vent(const solid &s, vec3 p, vec3, int lit) {
+  const double u = p.f - (s.t.f - std::fabs(s.m[0][0])), v = p.r - (s.t.r - std::fabs(s.m[1][1]));
+  const double w = 2 * std::fabs(s.m[0][0]), h = 2 * std::fabs(s.m[1][1]);
+  if (u < 2 || v < 2 || u >= w - 2 || v >= h - 2) return lit + 3;
+  return within(u, 4) < 1.5 ? lit + 4 : lit;
+}
+
+int paint_dashes(const solid &s, vec3 p, vec3, int lit) {
+  return within(in_decal(s, p).along, BOLT_PITCH) < 10 ? lit : PAINT_NONE;
+}
+
+int paint_ring(const solid &s, vec3 p, vec3, int lit) {
+  const double r = std::hypot((p.f - s.t.f) / s.m[0][0], (p.r - s.t.r) / s.m[1][1]);
+  return r < 0.8 ? PAINT_NONE : lit;
+}

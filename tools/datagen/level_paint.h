@@ -16,3 +16,19 @@ int paint_plating(const solid &s, vec3 p, vec3 normal, int lit);
 int paint_ground(const solid &s, vec3 p, vec3 normal, int lit);
 // Walls: panels with seams, a darker plinth and a lit top edge.
 int paint_wall(const solid &s, vec3 p, vec3 normal, int lit);
+
+// Decals: thin plates laid on the floor. Their materials fix the base
+// shade; these add the pattern, in the decal's own frame where it matters.
+// The band of a trim along a floor's edge: grooved sides, a lit lip and
+// bolts every 16 units.
+int paint_trim(const solid &s, vec3 p, vec3 normal, int lit);
+// Hazard stripes: the decal is cut away between them.
+int paint_stripes(const solid &s, vec3 p, vec3 normal, int lit);
+// A cargo hatch: a framed pair of doors.
+int paint_hatch(const solid &s, vec3 p, vec3 normal, int lit);
+// A vent: lit slats across the flight over a dark pit.
+int paint_vent(const solid &s, vec3 p, vec3 normal, int lit);
+// Dashes along the decal's long side: cut away between them.
+int paint_dashes(const solid &s, vec3 p, vec3 normal, int lit);
+// A ring: a disc decal cut away inside.
+int paint_ring(const solid &s, vec3 p, vec3 normal, int lit);

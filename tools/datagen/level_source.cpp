@@ -26,8 +26,14 @@ const std::map<std::string, int> object_words = {
     {"chimneys", KIND_CHIMNEYS},
 };
 
-const std::map<std::string, FloorMaterial> materials = {{"fortress", FLOOR_FORTRESS},
-                                                        {"ground", FLOOR_GROUND}};
+const std::map<std::string, FloorMaterial> materials = {
+    {"fortress", FLOOR_FORTRESS}, {"plating", FLOOR_PLATING}, {"ground", FLOOR_GROUND}};
+
+const std::map<std::string, MarkKind> mark_words = {{"stripes", MARK_STRIPES},
+                                                    {"hatch", MARK_HATCH},
+                                                    {"vent", MARK_VENT},
+                                                    {"line", MARK_LINE},
+                                                    {"dashes", MARK_DASHES}};
 
 bool read_ints(std::istringstream &in, std::initializer_list<int *> out) {
   for (int *v : out)
@@ -72,6 +78,21 @@ bool parse_level(const std::string &text, level_design &out, std::string &error)
       if (ok && !materials.count(m)) return fail("unknown floor material '" + m + "'");
       if (ok) f.material = materials.at(m);
       if (ok) out.floors.push_back(f);
+    } else if (word == "mark") {
+      floor_mark m;
+      std::string kind;
+      ok = bool(in >> kind);
+      if (ok && !mark_words.count(kind)) return fail("unknown marking '" + kind + "'");
+      if (ok) m.kind = mark_words.at(kind);
+      ok = ok && read_ints(in, {&m.along0, &m.along1, &m.across0, &m.across1});
+      if (ok && (m.along1 < m.along0 || m.across1 < m.across0))
+        return fail("a marking's area runs from its first cell to its last");
+      if (ok) out.marks.push_back(m);
+    } else if (word == "pad") {
+      floor_mark m{MARK_PAD, 0, 0, 0, 0};
+      ok = read_ints(in, {&m.along0, &m.across0});
+      m.along1 = m.along0, m.across1 = m.across0;
+      if (ok) out.marks.push_back(m);
     } else if (word == "blank") {
       blank_band b;
       ok = read_ints(in, {&b.p0, &b.p1});

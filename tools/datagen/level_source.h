@@ -17,12 +17,23 @@ constexpr int BLOCK_HEIGHT = 32;  // a gate block, as wide as a wall module
 constexpr int LINTEL_BOTTOM = 33;
 constexpr int LINTEL_TOP = 64;
 
-enum FloorMaterial { FLOOR_FORTRESS, FLOOR_GROUND };
+// The deck, the heavier plating of the outer bays, the ground outside.
+enum FloorMaterial { FLOOR_FORTRESS, FLOOR_PLATING, FLOOR_GROUND };
 
 struct floor_area {
   int along0, along1;    // inclusive
   int across0, across1;  // inclusive
   FloorMaterial material;
+};
+
+// Markings painted on the floor over the cells of an area, inclusive:
+// hazard stripes, a cargo hatch, a vent grille, a painted line or dashes,
+// and a landing pad (a disc centred on one lattice point).
+enum MarkKind { MARK_STRIPES, MARK_HATCH, MARK_VENT, MARK_LINE, MARK_DASHES, MARK_PAD };
+struct floor_mark {
+  MarkKind kind;
+  int along0, along1;
+  int across0, across1;
 };
 
 // Cells of the strip kept black whatever lies there: positions p0..p1.
@@ -87,6 +98,7 @@ struct overview_region {
 
 struct level_design {
   std::vector<floor_area> floors;
+  std::vector<floor_mark> marks;
   std::vector<blank_band> blanks;
   std::vector<wall_line> walls;
   std::vector<side_wall> sides;

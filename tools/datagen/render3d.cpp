@@ -336,12 +336,14 @@ void render_solids(const std::vector<solid> &solids, render_canvas &c) {
       for (const prepared &p : ready) {
         const solid &s = *p.s;
         const span sp = intersect(p, o, view);
+        int shade = PAINT_NONE;
         if (!sp.empty() && sp.hi > c.depth[i]) {
+          shade = lit_shade(s.mat, sp.normal);
+          if (s.paint) shade = s.paint(s, {o.f - sp.hi, o.r + sp.hi, sp.hi}, sp.normal, shade);
+        }
+        if (shade != PAINT_NONE) {
           c.depth[i] = sp.hi;
-          int shade = lit_shade(s.mat, sp.normal);
-          if (s.paint)
-            shade = std::clamp(s.paint(s, {o.f - sp.hi, o.r + sp.hi, sp.hi}, sp.normal, shade), 0,
-                               s.mat.length - 1);
+          shade = std::clamp(shade, 0, s.mat.length - 1);
           c.sprite[i] = static_cast<uint8_t>(s.mat.first + shade);
           const long h = std::lround(sp.hi - c.base) + 1;
           c.contour[i] = static_cast<uint8_t>(std::clamp<long>(h, 1, CONTOUR_MAX));

@@ -51,8 +51,10 @@ struct solid;
 // Paints a surface: the shade within the solid's ramp of the point `p`
 // (world units) on a surface facing `normal`, given the shade the light
 // gives it. Patterns work in world units so that neighbouring solids line
-// up; the result is kept inside the material's ramp.
+// up; the result is kept inside the material's ramp. PAINT_NONE cuts the
+// solid away at that point (a decal's gaps), in all three pictures alike.
 using surface_paint = int (*)(const solid &s, vec3 p, vec3 normal, int lit);
+constexpr int PAINT_NONE = -1000;
 
 // A solid is its canonical shape mapped into the world by an affine map:
 // world = m * local + t (m columns are the images of the local axes).
