@@ -252,6 +252,43 @@ TEST(LevelPieces, CompiledWallIsHitWhereItsTilesShowIt) {
   EXPECT_GT(wall_pixels, 1000);
 }
 
+// The floor's patterns repeat, so a long plain floor needs few tiles; the
+// markings show in their own ramps, trims run along the fortress edges,
+// and none of it becomes anything the ship can hit.
+TEST(LevelPieces, FloorsRepeatAndMarkingsShowWithoutBeingHit) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("floor 10 300 0 17 plating\nfloor 10 300 18 50 fortress\n"
+                          "floor 301 320 0 50 ground\n",
+                          d, error));
+  const compiled_level plain = compile_level(d);
+  EXPECT_LT(plain.tiles.size(), 400u);  // of some 15000 cells
+  EXPECT_TRUE(plain.structure.empty());
+
+  ASSERT_TRUE(parse_level("floor 10 300 0 50 fortress\nmark stripes 100 102 20 30\n"
+                          "pad 200 30\nmark dashes 40 90 40 40\n",
+                          d, error));
+  const compiled_level marked = compile_level(d);
+  EXPECT_TRUE(marked.structure.empty());
+  auto colours_at = [&](int along, int across) {
+    // The cell whose top-left corner is that lattice point; it shows the
+    // floor up to a position behind it and a column and a half beside.
+    const int p = along + across, c = (across - along + 2 * (p / 2) + 1) / 2;
+    const tile_picture &t = marked.tiles[marked.cell(p, c)];
+    return std::vector<int>(t.begin(), t.end());
+  };
+  auto any_in = [](const std::vector<int> &px, int first, int last) {
+    return std::any_of(px.begin(), px.end(), [&](int v) { return v >= first && v <= last; });
+  };
+  EXPECT_TRUE(any_in(colours_at(101, 25), 96, 103));   // yellow stripes
+  EXPECT_TRUE(any_in(colours_at(101, 25), 144, 159));  // over dark paint
+  EXPECT_TRUE(any_in(colours_at(198, 29), 96, 103));  // the pad's ring
+  EXPECT_FALSE(any_in(colours_at(150, 30), 96, 103));  // plain deck
+  // The trims along both edges differ from the deck between them.
+  EXPECT_NE(marked.cell(301, 0), marked.cell(301, 25));
+  EXPECT_NE(marked.cell(300, 50), marked.cell(300, 25));
+}
+
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
   for (const wall_block_handle &h : wall_block_handles) {
     int a, k;
@@ -341,6 +378,17 @@ TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {
   EXPECT_EQ(d.objects[1].alt, 8);
   EXPECT_EQ(d.handles[0].m, 16);
 
+  ASSERT_TRUE(parse_level("floor 1 5 0 17 plating\nmark stripes 6 8 25 36\npad 43 36\n", d, error))
+      << error;
+  EXPECT_EQ(d.floors[0].material, FLOOR_PLATING);
+  ASSERT_EQ(d.marks.size(), 2u);
+  EXPECT_EQ(d.marks[0].kind, MARK_STRIPES);
+  EXPECT_EQ(d.marks[0].along1, 8);
+  EXPECT_EQ(d.marks[0].across0, 25);
+  EXPECT_EQ(d.marks[1].kind, MARK_PAD);
+  EXPECT_EQ(d.marks[1].along1, 43);
+  EXPECT_EQ(d.marks[1].across1, 36);
+
   const char *bad[][2] = {{"floor 1 5 0 50 lava", "line 1: unknown floor material"},
                           {"\nwall 9 1 4 32", "line 2: a wall is at least 6"},
                           {"wall 9 1 16 40", "line 1: walls are 16, 32 or 64"},
@@ -348,7 +396,11 @@ TEST(LevelSource, ReadsEveryLineAndNamesTheBadOne) {
                           {"fuel 3", "line 1: 'fuel' needs more numbers"},
                           {"tower 1 2 3", "line 1: too much on the line"},
                           {"field 21 100", "line 1: force fields are of kind 11 or 23"},
-                          {"castle 1 2", "line 1: unknown word 'castle'"}};
+                          {"castle 1 2", "line 1: unknown word 'castle'"},
+                          {"mark paint 1 2 3 4", "line 1: unknown marking 'paint'"},
+                          {"mark hatch 5 2 3 4", "line 1: a marking's area runs from"},
+                          {"mark vent 1 2 3", "line 1: 'mark' needs more numbers"},
+                          {"pad 4 5 6", "line 1: too much on the line"}};
   for (auto &b : bad) {
     EXPECT_FALSE(parse_level(b[0], d, error)) << b[0];
     EXPECT_EQ(error.rfind(b[1], 0), 0u) << error;

@@ -148,3 +148,42 @@ TEST(Finishing, OutlinesDarkenOnlyWithinTheRamp) {
   }
   EXPECT_GT(changed, 10);
 }
+
+namespace {
+
+// Paints the half of a surface with f < 0 two shades past the ramp's top
+// and cuts away the half with r > 0.
+int split_paint(const solid &, vec3 p, vec3 normal, int lit) {
+  if (normal.z <= 0) return lit;
+  if (p.r > 0) return PAINT_NONE;
+  return p.f < 0 ? 99 : lit;
+}
+
+}  // namespace
+
+TEST(Painting, PainterSeesWorldPointsAndCutsAllThreePicturesAlike) {
+  render_canvas c(64, 48, 32, 24);
+  render_solids({painted(box({0, 0, -1}, {32, 32, 2}, GREY), split_paint)}, c);
+  int top_light = 0, cut = 0;
+  for (int y = 0; y < c.h; y++)
+    for (int x = 0; x < c.w; x++) {
+      const int i = c.at(x, y);
+      const vec3 w = unproject(c, x + 0.5, y + 0.5, 0);
+      if (std::fabs(w.f) > 15 || std::fabs(w.r) > 15 || std::fabs(w.f) < 1 || std::fabs(w.r) < 1)
+        continue;
+      // Within the top: cut where r > 0 (the side below shows through
+      // nothing, so the pixel stays empty in every picture).
+      if (w.r > 0) {
+        EXPECT_EQ(c.sprite[i], 0) << x << "," << y;
+        EXPECT_EQ(c.contour[i], 0);
+        cut++;
+      } else if (w.f < 0) {
+        EXPECT_EQ(c.sprite[i], GREY.first + GREY.length - 1);  // kept inside the ramp
+        top_light++;
+      } else {
+        EXPECT_EQ(c.sprite[i], GREY.first + lit_shade(GREY, {0, 0, 1}));
+      }
+    }
+  EXPECT_GT(top_light, 100);
+  EXPECT_GT(cut, 200);
+}
