@@ -29,7 +29,7 @@ constexpr double DECAL_LAYER = 0.25;
 constexpr double DECAL_TOP = 4 * DECAL_LAYER;
 // Trims along a fortress floor's open edges are this wide; a landing pad
 // is this wide and its cross this thick.
-constexpr double TRIM_WIDTH = 12;
+constexpr double TRIM_WIDTH = 16;
 constexpr double PAD_SIZE = 48;
 constexpr double PAD_CROSS = 4;
 constexpr material EMITTER{64, 8, 3, 7};

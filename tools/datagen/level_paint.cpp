@@ -172,7 +172,7 @@ constexpr double BOLT_PITCH = 16;
 int paint_trim(const solid &s, vec3 p, vec3, int lit) {
   const decal_point d = in_decal(s, p);
   if (d.across < 1 || d.across >= d.width - 1) return lit - GROOVE + 1;
-  if (d.across < 2.5) return lit + 3;
+  if (d.across < 2.5 || d.across >= d.width - 2.5) return lit + 3;
   const double mid = d.width / 2;
   if (std::fabs(d.across - mid) < 1.2 && std::fabs(within(d.along, BOLT_PITCH) - 8) < 1.2)
     return within(d.along, BOLT_PITCH) < 8 ? lit + 4 : lit - DETAIL;

@@ -19,8 +19,8 @@ int paint_wall(const solid &s, vec3 p, vec3 normal, int lit);
 
 // Decals: thin plates laid on the floor. Their materials fix the base
 // shade; these add the pattern, in the decal's own frame where it matters.
-// The band of a trim along a floor's edge: grooved sides, a lit lip and
-// bolts every 16 units.
+// The band of a trim along a floor's edge: grooved sides, lit lips and
+// bolts every 16 units down its middle.
 int paint_trim(const solid &s, vec3 p, vec3 normal, int lit);
 // Hazard stripes: the decal is cut away between them.
 int paint_stripes(const solid &s, vec3 p, vec3 normal, int lit);
