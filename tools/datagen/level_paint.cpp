@@ -105,10 +105,11 @@ int paint_plating(const solid &, vec3 p, vec3 n, int lit) {
   constexpr double size = 16;
   const double u = within(p.f, size), v = within(p.r, size);
   if (const int edge = plate_edge(u, v, size, lit); edge >= 0) return edge;
-  // Rows of plates in two tones, bolted at their -F corners.
+  // Rows of plates in two tones darker than the deck, bolted at their -F
+  // corners.
   const int row = cell_of(p.r, size) & 1;
   if (u >= 3 && u < 5 && (v < 5 || v >= size - 3) && v >= 3) return lit + BEVEL_LIT;
-  return lit - DARK_PLATE * row;
+  return lit - DARK_PLATE * (1 + row);
 }
 
 int paint_ground(const solid &, vec3 p, vec3 n, int lit) {
