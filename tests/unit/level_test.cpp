@@ -9,6 +9,7 @@
 
 #include "datagen/level_check.h"
 #include "datagen/level_compiler.h"
+#include "datagen/level_paint.h"
 #include "datagen/level_pieces.h"
 #include "datagen/producers.h"
 #include "gen/anims.h"
@@ -287,6 +288,36 @@ TEST(LevelPieces, FloorsRepeatAndMarkingsShowWithoutBeingHit) {
   // The trims along both edges differ from the deck between them.
   EXPECT_NE(marked.cell(301, 0), marked.cell(301, 25));
   EXPECT_NE(marked.cell(300, 50), marked.cell(300, 25));
+}
+
+// Every floor pattern repeats within a short period (or the tile sheet
+// overflows), and grooves and seams are darker than what they divide.
+TEST(LevelPaint, PatternsRepeatAndDivideWithDarkerLines) {
+  const solid floor = box({0, 0, -1}, {4096, 4096, 2}, material{144, 16, 5, 12});
+  const vec3 up{0, 0, 1};
+  for (double f = 0.5; f < 256; f += 1.5)
+    for (double r = 0.25; r < 256; r += 2.5) {
+      for (surface_paint paint : {paint_deck, paint_plating, paint_ground})
+        for (vec3 d : {vec3{128, 0, 0}, vec3{0, 128, 0}, vec3{-256, 384, 0}})
+          ASSERT_EQ(paint(floor, {f, r, 0}, up, 12), paint(floor, {f + d.f, r + d.r, 0}, up, 12))
+              << f << "," << r;
+      EXPECT_EQ(paint_stripes(floor, {f, r, 0}, up, 5), paint_stripes(floor, {f + 12, r, 0}, up, 5));
+    }
+  // A groove between two deck plates, then a plain plate's middle.
+  EXPECT_LT(paint_deck(floor, {64.5, 40, 0}, up, 12), paint_deck(floor, {80, 16, 0}, up, 12));
+  EXPECT_EQ(paint_deck(floor, {80, 16, 0}, up, 12), 12);
+  EXPECT_EQ(paint_stripes(floor, {1, 1, 0}, up, 5), 5);
+  EXPECT_EQ(paint_stripes(floor, {5, 3, 0}, up, 5), PAINT_NONE);
+
+  // A wall 32 high over F 0-8, R 0-48: its top is brighter than its face,
+  // the coping under the top catches the light, panel seams are darker.
+  const solid wall = box({4, 24, 16}, {8, 48, 32}, material{160, 16, 3, 13});
+  const vec3 toward_f{-1, 0, 0};
+  const int face = paint_wall(wall, {0, 12, 10}, toward_f, 8);
+  EXPECT_GT(paint_wall(wall, {4, 12, 32}, up, 12), face);
+  EXPECT_GT(paint_wall(wall, {0, 12, 31}, toward_f, 8), face);
+  EXPECT_LT(paint_wall(wall, {0, 24.5, 10}, toward_f, 8), face);  // a seam
+  EXPECT_LT(paint_wall(wall, {0, 12, 16.5}, toward_f, 8), face);
 }
 
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
