@@ -17,6 +17,7 @@ namespace {
 constexpr material FORTRESS_FLOOR{144, 16, 5, 12};
 constexpr material OUTER_GROUND{192, 16, 5, 12};
 constexpr material POST{160, 16, 4, 14};
+constexpr material EMITTER{64, 8, 3, 7};
 // Decals on the floor: fixed base shades, patterned by their painters.
 constexpr material TRIM{144, 16, 8, 8};
 constexpr material PAINT_DARK{144, 16, 6, 6};
@@ -32,7 +33,6 @@ constexpr double DECAL_TOP = 4 * DECAL_LAYER;
 constexpr double TRIM_WIDTH = 16;
 constexpr double PAD_SIZE = 48;
 constexpr double PAD_CROSS = 4;
-constexpr material EMITTER{64, 8, 3, 7};
 
 // Field posts are side modules; the emitter stands this much above the
 // highest beam.
@@ -96,7 +96,7 @@ bool inside_fortress(const level_design &d, int along, int across) {
 }
 
 // Trims on the edges of a fortress floor that face the strip's edge or
-// anything but more fortress.
+// anything but more fortress (judged beside the floor's first cell).
 void add_trims(std::vector<scene_solid> &scene, const level_design &d, const floor_area &f) {
   const double f0 = UNIT * f.along0, f1 = UNIT * (f.along1 + 1);
   const double r0 = UNIT * f.across0, r1 = UNIT * (f.across1 + 1);
