@@ -4,6 +4,9 @@
 #   e2e_start_xvfb              private server on a free display; sets DISPLAY
 #   e2e_scratch GAME_DIR FILE.. fresh folder with the binary and the named files
 #   e2e_run                     starts the game there (stdout/stderr captured)
+#   e2e_start_game GAME_DIR     scratch with every file the game needs, run,
+#                               and wait for its window (id in E2E_WINDOW);
+#                               not in $(...): the scratch must stay known
 #   e2e_wait_exit SECONDS       waits for the game to end; prints its status
 #   e2e_window                  waits for the game's visible window; prints its id
 #   e2e_hold KEY SECONDS        holds a key (short taps are missed by polled keys)
@@ -98,6 +101,15 @@ e2e_run() {
      >"$E2E_SCRATCH/stdout.txt" 2>"$E2E_SCRATCH/stderr.txt"
    echo $? >"$E2E_SCRATCH/status") &
   E2E_PIDS+=("$!")
+}
+
+# Every file start-up loads.
+E2E_GAME_FILES="borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat"
+
+e2e_start_game() {
+  e2e_scratch "$1" $E2E_GAME_FILES
+  e2e_run
+  E2E_WINDOW=$(e2e_window) || e2e_fail "the game window did not appear"
 }
 
 e2e_wait_exit() {

@@ -2,9 +2,7 @@
 # the joystick and the sound card are missing here and it says so.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
-e2e_scratch "$1" borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat
-e2e_run
-e2e_window >/dev/null
+e2e_start_game "$1"
 e2e_hold End 0.3
 status=$(e2e_wait_exit 20)
 e2e_stdout | grep -q 'Error loading' && e2e_fail "a data file did not load"

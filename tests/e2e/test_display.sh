@@ -2,9 +2,8 @@
 # and leaves with status 0 on End.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
-e2e_scratch "$1" borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat
-e2e_run
-w=$(e2e_window)
+e2e_start_game "$1"
+w=$E2E_WINDOW
 title=$(e2e_title "$w")
 [ "$title" = "Borlin : AUTO  448x512 32 bpp @ 0 hz" ] || e2e_fail "window title '$title'"
 
