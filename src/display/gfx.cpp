@@ -96,11 +96,11 @@ void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
   set_color_conversion(conversion);
 }
 
+}  // namespace
+
 void set_current_palette() {
   if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
 }
-
-}  // namespace
 
 int is_driver_windowed(int driver) {
   return driver == GFX_AUTODETECT_WINDOWED || driver == WINDOW_DRIVER ? -1 : 0;

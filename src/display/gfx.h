@@ -57,6 +57,10 @@ void make_game_video_bitmaps();
 // Converts the sheet into the working copy again, in the palette now set;
 // nothing to do when the sheet itself is drawn from.
 void refresh_tileset();
+
+// Shows the palette numbered `current_pal` of borlin.dat.
+void set_current_palette();
+
 void destroy_game_video_bitmaps();
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method);
 

@@ -5,7 +5,6 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/state.h"
-#include "platform/video.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -27,7 +26,7 @@ void viewer_start() {
   float first = 8.0f * logic_map[2 * range_index];
   if (scrollpos < first) scrollpos = first;
   current_pal = BORLIN_DEMO_PALETTE;
-  if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
+  set_current_palette();
   refresh_tileset();  // a copy in the screen's depth holds the old palette's colours
   // A new position: an even whole scroll, and the floor drawn afresh.
   scrollpos = static_cast<float>(static_cast<int>(scrollpos) & ~1);

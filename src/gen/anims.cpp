@@ -53,10 +53,6 @@ BITMAP *cleared_bitmap(int w, int h) {
   return b;
 }
 
-BITMAP *data_bitmap(DATAFILE *file, int index) {
-  return static_cast<BITMAP *>(file[index].dat);
-}
-
 }  // namespace
 
 int add_anim_type(int frames) {
@@ -153,7 +149,7 @@ void generate_points(const char *text, int colour) {
 
 void generate_forcefield(int frames, int width, int height, int cut, int beams) {
   const int type = add_anim_type(frames);
-  BITMAP *beam = data_bitmap(data, KESTAL_FORCE_FIELD_BEAM);
+  BITMAP *beam = datafile_bitmap(data, KESTAL_FORCE_FIELD_BEAM);
   for (int k = 0; k < frames; k++) {
     BITMAP *b = cleared_bitmap(width, height);
     if (b) {
@@ -196,18 +192,18 @@ void generate_scaled_sprite(BITMAP *bitmap) {
 }
 
 void generate_scaled_sprites() {
-  ship_bullet = data_bitmap(data, KESTAL_SHIP_BULLET);
-  enemy_bullet = data_bitmap(data, KESTAL_ENEMY_BULLET);
-  plane = data_bitmap(data, KESTAL_PLANE);
-  plane_banked = data_bitmap(data, KESTAL_PLANE_BANKED);
-  plane_noshad = data_bitmap(data, KESTAL_PLANE_NO_SHADOW);
-  plane_contour = data_bitmap(commondata, BORLIN_PLANE_CONTOUR);
-  plane_banked_contour = data_bitmap(commondata, BORLIN_BANKED_PLANE_CONTOUR);
-  shipl1 = data_bitmap(data, KESTAL_SHIP_LEFT1);
-  shipl2 = data_bitmap(data, KESTAL_SHIP_LEFT2);
-  shipmiddle = data_bitmap(data, KESTAL_SHIP_MIDDLE);
-  shipr1 = data_bitmap(data, KESTAL_SHIP_RIGHT1);
-  shipr2 = data_bitmap(data, KESTAL_SHIP_RIGHT2);
+  ship_bullet = datafile_bitmap(data, KESTAL_SHIP_BULLET);
+  enemy_bullet = datafile_bitmap(data, KESTAL_ENEMY_BULLET);
+  plane = datafile_bitmap(data, KESTAL_PLANE);
+  plane_banked = datafile_bitmap(data, KESTAL_PLANE_BANKED);
+  plane_noshad = datafile_bitmap(data, KESTAL_PLANE_NO_SHADOW);
+  plane_contour = datafile_bitmap(commondata, BORLIN_PLANE_CONTOUR);
+  plane_banked_contour = datafile_bitmap(commondata, BORLIN_BANKED_PLANE_CONTOUR);
+  shipl1 = datafile_bitmap(data, KESTAL_SHIP_LEFT1);
+  shipl2 = datafile_bitmap(data, KESTAL_SHIP_LEFT2);
+  shipmiddle = datafile_bitmap(data, KESTAL_SHIP_MIDDLE);
+  shipr1 = datafile_bitmap(data, KESTAL_SHIP_RIGHT1);
+  shipr2 = datafile_bitmap(data, KESTAL_SHIP_RIGHT2);
 
   enemy_bullet_left = cleared_bitmap(enemy_bullet->w, enemy_bullet->h);
   if (enemy_bullet_left) draw_sprite_h_flip(enemy_bullet_left, enemy_bullet, 0, 0);

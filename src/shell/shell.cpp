@@ -37,6 +37,10 @@ void chdir_to_executable(const char *path) {
   }
 }
 
+BITMAP *datafile_bitmap(DATAFILE *file, int index) {
+  return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
+}
+
 DATAFILE *load_resource_file(const char *name) {
   DATAFILE *d = load_datafile(name);
   if (!d) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <string>
 
+struct BITMAP;
 struct DATAFILE;
 
 // Exit statuses: a normal quit reports success, every fatal path failure.
@@ -30,6 +31,10 @@ void init_main();
 
 void fps_saver();
 void inc_game_ticks();
+
+// Object `index` of a loaded data file as a bitmap; null for a negative
+// index (a kind without that picture).
+BITMAP *datafile_bitmap(DATAFILE *file, int index);
 
 // Optional devices: each reports its absence and the game goes on.
 void init_joystick();

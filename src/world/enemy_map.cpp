@@ -46,16 +46,12 @@ void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, B
   total_enemy_types++;
 }
 
-static BITMAP *object_bitmap(DATAFILE *file, int index) {
-  return index == NO_OBJECT ? nullptr : static_cast<BITMAP *>(file[index].dat);
-}
-
 void init_enemy_type_list() {
   total_enemy_types = 0;
   for (const enemy_kind_row &k : enemy_kind_table)
     add_to_enemy_type_list(
-        k.name, object_bitmap(data, k.sprite), object_bitmap(commondata, k.contour),
-        object_bitmap(commondata, k.shadow), k.wrecks ? object_bitmap(data, KESTAL_WRECK) : nullptr,
+        k.name, datafile_bitmap(data, k.sprite), datafile_bitmap(commondata, k.contour),
+        datafile_bitmap(commondata, k.shadow), k.wrecks ? datafile_bitmap(data, KESTAL_WRECK) : nullptr,
         k.score_low, k.score_high, k.hit_points, k.screen_dx, k.screen_dy, k.depth, k.start_alt,
         k.anim_type);
   load_enemy_map();
