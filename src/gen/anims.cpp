@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "display/gfx.h"
+#include "platform/random.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -100,8 +101,8 @@ void generate_explosion(int frames, int size, int speed) {
   particle p[EXPLOSION_PARTICLES];
   for (particle &q : p) {
     q.x = q.y = (size / 2) * FIXED_ONE;
-    const int r1 = static_cast<unsigned short>(rand());
-    const int r2 = static_cast<unsigned short>(rand());
+    const int r1 = static_cast<unsigned short>(game_rand());
+    const int r2 = static_cast<unsigned short>(game_rand());
     q.vx = (r1 - RAND_MID) * speed;
     q.vy = (r2 - RAND_MID) * speed;
   }

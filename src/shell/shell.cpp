@@ -12,6 +12,7 @@
 #include "frontend/options.h"
 #include "gen/anims.h"
 #include "platform/devices.h"
+#include "platform/random.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
 
@@ -69,7 +70,7 @@ void init_sound() {
 }
 
 void init_main() {
-  srand(time(nullptr));
+  seed_game_rand(static_cast<unsigned int>(time(nullptr)));
   install_keyboard();
 
   // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
