@@ -33,6 +33,14 @@ int demomode_flag = 0;
 
 int current_pal = BORLIN_NORMAL_PALETTE;
 
+float scroll_speed = 2.0f;
+int inside_fortress = 0;
+int over_ground = 0;
+
+int auto_fire = 0;
+int ghostship_flag = 0;
+int show3dmap = 0;
+
 int bulletshadows = -1;
 int reverse_logic = 1;
 int show_info_flag = 0;

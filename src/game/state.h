@@ -45,6 +45,16 @@ extern int demomode_flag;
 // The palette in force: an index into borlin.dat.
 extern int current_pal;
 
+// Where the world step finds the ship, and how fast the view scrolls.
+extern float scroll_speed;  // scroll units per tick, set every tick from the stage
+extern int inside_fortress;  // 0 outside; 1 to 4 the fortress the ship is in
+extern int over_ground;      // -1 while the ship is over fortress ground
+
+// In-game switches of the keyboard.
+extern int auto_fire;       // -1 fires repeatedly while fire is held
+extern int ghostship_flag;  // -1: the ship blinks and cannot hit scenery
+extern int show3dmap;       // 0, 1 or 2: the sprite-map and path views
+
 // Play options and the information overlay.
 extern int bulletshadows;   // -1 fancy shadows, 0 fast ones
 extern int reverse_logic;   // sign of the altitude controls, 1 or -1

@@ -234,3 +234,8 @@ int get_spriteid_at_mapxy(int type, int map_x, int map_y) {
   printf("The enemy map has no kind %d at %d,%d\n", type, map_x, map_y);
   main_exit(EXIT_FATAL);
 }
+
+bool enemy_is(int index, int type) {
+  return index > 0 && index < total_enemies && enemy_map[index] != nullptr &&
+         enemy_map[index]->type == type;
+}

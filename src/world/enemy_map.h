@@ -110,5 +110,10 @@ void add_map_enemy(int type, int map_x, int map_y, int alt);
 int add_dynamic_enemy(int type, int screen_x, int screen_y, int alt, enemy_move move);
 int get_spriteid_at_mapxy(int type, int map_x, int map_y);
 
+// True when `index` names an enemy of the table of kind `type`. Slot 0 means
+// "no enemy", so it never qualifies. The boss and its missile are kept as
+// bare indices that outlive their enemies; every use checks them with this.
+bool enemy_is(int index, int type);
+
 // Shutdown: drops the video copies of the kinds' sprites.
 void release_enemy_video_sprites();
