@@ -4,8 +4,12 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "game/ground_enemies.h"
 #include "game/state.h"
+#include "game/weapons.h"
 #include "render/background.h"
+#include "render/screen_objects.h"
+#include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
@@ -44,6 +48,10 @@ float viewer_scroll_speed() {
 void run_level_viewer() {
   start_next_round = viewer_start;
   viewer_start();
+  // The enemies as in the demo: placed afresh, firing at no ship.
+  demomode_flag = -1;
+  init_enemies();
+  clear_contours();
   bool f1_held = false;
   for (;;) {
     if (key[KEY_END]) main_exit(EXIT_QUIT);
@@ -51,8 +59,13 @@ void run_level_viewer() {
     f1_held = key[KEY_F1];
 
     scroll_background2(viewer_scroll_speed() * time_unit);
+    move_bullets();
+    move_rockets();
+    enemy_logic();
+    enemy_bullet_logic();
     BeginDrawing();
     blit(background, currentbuffer, scroll_offset, 8 - scroll_offset / 2, 0, 0, SCREEN_W, SCREEN_H);
+    draw_screen_objects();
     if (show_info_flag == -1) show_time_info(INFO_X, INFO_Y);
     EndDrawing();
   }
