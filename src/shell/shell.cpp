@@ -1,6 +1,7 @@
 #include "shell/shell.h"
 
 #include <allegro.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -31,9 +32,22 @@ std::string executable_directory(const std::string &path) {
   return path.substr(0, cut);
 }
 
+std::string executable_folder(const char *self_link, const char *path) {
+  // Through a symbolic link or a bare name found on the PATH, the program
+  // path does not lead to the data; the link to the running executable does.
+  char target[PATH_MAX];
+  const ssize_t n = self_link ? readlink(self_link, target, sizeof target - 1) : -1;
+  if (n > 0) {
+    target[n] = '\0';
+    std::string dir = executable_directory(target);
+    if (!dir.empty()) return dir;
+    if (target[0] == '/') return "/";
+  }
+  return path ? executable_directory(path) : std::string();
+}
+
 void chdir_to_executable(const char *path) {
-  if (!path) return;
-  std::string dir = executable_directory(path);
+  std::string dir = executable_folder(SELF_EXECUTABLE_LINK, path);
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // The data files will then not be found, and loading says which one.
   }

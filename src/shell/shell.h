@@ -23,6 +23,11 @@ extern std::atomic<int> game_ticks;
 // The directory part of a program path, cut at its last '/' or '\';
 // empty when the path is a bare file name.
 std::string executable_directory(const std::string &path);
+// Where the running executable lies: the folder of what `self_link`
+// points to (on Linux the kernel's link to the executable), else of `path`.
+constexpr const char *SELF_EXECUTABLE_LINK = "/proc/self/exe";
+std::string executable_folder(const char *self_link, const char *path);
+// Changes into the executable's folder, where the data files are.
 void chdir_to_executable(const char *path);
 
 void init_main();

@@ -1,6 +1,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cstdio>
 
 #include "display/frame.h"
@@ -151,6 +153,19 @@ static void fail_every_mode() {
 TEST(InitGraphicsDeathTest, NoModeAtAllEndsWithTheThreeMessages) {
   EXPECT_EXIT(fail_every_mode(), testing::ExitedWithCode(EXIT_FATAL),
               "Couldn't set any Video Mode\nLast driver tried : SAFE\nAllegro error message: ");
+}
+
+// The library's message may fill its whole buffer; none of it is cut.
+static void fail_every_mode_with_a_long_library_message() {
+  std::string text(ALLEGRO_ERROR_SIZE - 4, 'e');
+  text += "END";
+  snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "%s", text.c_str());
+  fail_every_mode();
+}
+
+TEST(InitGraphicsDeathTest, TheLibrarysWholeMessageIsShown) {
+  EXPECT_EXIT(fail_every_mode_with_a_long_library_message(), testing::ExitedWithCode(EXIT_FATAL),
+              "Allegro error message: e{252}END\n");
 }
 
 TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
