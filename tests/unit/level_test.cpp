@@ -155,7 +155,9 @@ TEST_F(Level, TheFirstRecordIsOneNothingCanMeet) {
 
 TEST_F(Level, RocketsStandWhereTheyTakeOffOnScreen) {
   for (const enemy_record &e : records) {
-    if (e.kind == KIND_YELLOW_ROCKET || e.kind == KIND_RED_ROCKET) EXPECT_GE(e.map_x, 90);
+    if (e.kind == KIND_YELLOW_ROCKET || e.kind == KIND_RED_ROCKET) {
+      EXPECT_GE(e.map_x, FIRST_ROCKET_MAP_X);
+    }
   }
   std::vector<enemy_record> r = records;
   r.push_back({KIND_HOLE, 79, 57, 0});
