@@ -15,11 +15,18 @@
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "platform/random.h"
+#include "shell/datafile_check.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
 DATAFILE *data = nullptr;
+
+const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds = [] {
+  std::array<DataKind, KESTAL_OBJECT_COUNT> k{};
+  k.fill(kestal_object_kind);
+  return k;
+}();
 int joy_ok = 0;
 
 std::atomic<int> fps_now{0};
@@ -57,8 +64,13 @@ BITMAP *datafile_bitmap(DATAFILE *file, int index) {
   return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
 }
 
-DATAFILE *load_resource_file(const char *name) {
-  DATAFILE *d = load_datafile(name);
+DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count) {
+  // A damaged file or the wrong one is reported exactly like a missing one.
+  DATAFILE *d = datafile_file_ok(name) ? load_datafile(name) : nullptr;
+  if (d && !datafile_kinds_ok(d, kinds, count)) {
+    unload_datafile(d);
+    d = nullptr;
+  }
   if (!d) {
     printf("Error loading %s!\nAllegro error message: %s\n", name, allegro_error);
     main_exit(EXIT_FATAL);
@@ -90,9 +102,9 @@ void init_main() {
 
   // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
   set_color_conversion(COLORCONV_NONE);
-  commondata = load_resource_file("borlin.dat");
+  commondata = load_resource_file("borlin.dat", borlin_object_kinds.data(), BORLIN_OBJECT_COUNT);
   raise_loop_sample_priorities();
-  data = load_resource_file("kestal.dat");
+  data = load_resource_file("kestal.dat", kestal_object_kinds.data(), KESTAL_OBJECT_COUNT);
 
   // Until there is a settings file, the first mode is the default request.
   set_default_gfx();

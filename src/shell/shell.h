@@ -1,8 +1,11 @@
 // Start-up, the loaded resources and the one way out of the program.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <string>
+
+#include "shell/datafile_index.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -45,5 +48,10 @@ BITMAP *datafile_bitmap(DATAFILE *file, int index);
 void init_joystick();
 void init_sound();
 
-// Loads one resource data file, or reports which one failed and leaves.
-DATAFILE *load_resource_file(const char *name);
+// Loads one resource data file whose first `count` objects are of the
+// given kinds, or reports which file failed and leaves: a missing file, a
+// damaged one and one with other objects all alike.
+DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count);
+
+// The kind of every object of kestal.dat, by index.
+extern const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds;

@@ -16,6 +16,7 @@ namespace {
 // Stand-in data files whose bitmap n is (10 + n) x (50 + n) pixels, so a
 // kind's size tells which object it was taken from.
 struct FakeResources {
+  EnemyKindsSaved kinds;  // no kind keeps a bitmap freed here
   std::vector<DATAFILE> borlin, kestal;
   static constexpr int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1,
                                    ANIM_FORCE_FIELD3};

@@ -120,9 +120,13 @@ TEST(InitBitmaps, FallsBackFromTripleBufferingToPagesToADoubleBuffer) {
   EXPECT_FALSE(is_video_bitmap(currentbuffer));
   EXPECT_TRUE(is_video_bitmap(currentscreen));
 
-  // Nothing left in video memory: no method works.
+  // Nothing left in video memory while these are kept: no method works.
+  BITMAP *buffer = currentbuffer, *shown = currentscreen;
   EXPECT_EQ(init_bitmaps(METHOD_TRIPLE_BUFFER), -1);
   EXPECT_EQ(init_bitmaps(9), -1);
+  currentbuffer = buffer;
+  currentscreen = shown;
+  updatemethod = METHOD_DOUBLE_BUFFER;
   destroy_blit_bitmaps();
 }
 

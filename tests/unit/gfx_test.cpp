@@ -8,6 +8,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "test_support.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "platform/video.h"
@@ -187,7 +188,7 @@ TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
 TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
   FakeCard card;
   card.other_video_bitmaps = 4;
-  int saved_kinds = total_enemy_types;
+  EnemyKindsSaved kinds;
   total_enemy_types = 0;
   BITMAP *fuel = create_bitmap(8, 8), *plane = create_bitmap(8, 8), *radar = create_bitmap(8, 8);
   for (BITMAP *sprite : {fuel, radar, static_cast<BITMAP *>(nullptr), radar, radar, plane})
@@ -219,7 +220,6 @@ TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
   EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_FUEL]->sprite));
   destroy_game_video_bitmaps();
 
-  total_enemy_types = saved_kinds;
   for (BITMAP *b : {fuel, plane, radar}) destroy_bitmap(b);
 }
 

@@ -131,7 +131,53 @@ TEST_F(Level, BrokenHandlesAndRecordsFail) {
   while (r.size() < 600) r.push_back({KIND_HOLE2, 300, 40, 0});
   const level_report full = check(*compiled, r);
   EXPECT_TRUE(has(full.errors, "leave too little room"));
-  EXPECT_TRUE(has(full.errors, "objects within one view"));
+  EXPECT_TRUE(has(full.errors, "-wide frame at scroll"));
+}
+
+TEST_F(Level, TheFirstRecordIsOneNothingCanMeet) {
+  EXPECT_EQ(records.front().kind, INERT_FIRST_RECORD.kind);
+  EXPECT_EQ(records.front().map_x, INERT_FIRST_RECORD.map_x);
+  EXPECT_TRUE(inert_record(records.front()));
+  // What the level once started with: a gate handle, which round 1 may leave shut.
+  std::vector<enemy_record> r(records.begin() + 1, records.end());
+  EXPECT_TRUE(has(check(*compiled, r).errors, "not kind 12 at 16,21"));
+  // Not hit, but seen; hit; copied into the second half; seen by the boss stop.
+  for (enemy_record first : {enemy_record{KIND_CHIMNEYS, 300, 53, 0},
+                             enemy_record{KIND_FUEL, 1167, 53, 0},
+                             enemy_record{KIND_HOLE2, 1167, 53, 0},
+                             enemy_record{KIND_CHIMNEYS, 1160, 53, 0}}) {
+    EXPECT_FALSE(inert_record(first)) << first.kind << " at " << first.map_x;
+    r = records;
+    r.front() = first;
+    EXPECT_TRUE(has(check(*compiled, r).errors, "the first record is enemy 0"));
+  }
+}
+
+TEST_F(Level, RocketsStandWhereTheyTakeOffOnScreen) {
+  for (const enemy_record &e : records) {
+    if (e.kind == KIND_YELLOW_ROCKET || e.kind == KIND_RED_ROCKET) {
+      EXPECT_GE(e.map_x, FIRST_ROCKET_MAP_X);
+    }
+  }
+  std::vector<enemy_record> r = records;
+  r.push_back({KIND_HOLE, 79, 57, 0});
+  r.push_back({KIND_YELLOW_ROCKET, 79, 57, 0});
+  EXPECT_TRUE(has(check(*compiled, r).errors, "kind 9 at 79,57: a rocket before map x 90"));
+}
+
+TEST_F(Level, ObjectsPerFrameAreCountedExactlyInTheWidestView) {
+  // 240 holes more at one place fill a frame past its 256 (the level has
+  // a few there already); the same number spread along fortress 2 do not.
+  std::vector<enemy_record> r = records;
+  for (int i = 0; i < 240; i++) r.push_back({KIND_HOLE2, 800, 40, 0});
+  EXPECT_TRUE(has(check(*compiled, r).errors, "-wide frame at scroll"));
+  r = records;
+  for (int i = 0; i < 240; i++) r.push_back({KIND_HOLE2, 640 + 2 * i, 40, 0});
+  EXPECT_FALSE(has(check(*compiled, r).errors, "-wide frame"));
+  // Off the view across the strip: never counted, however many.
+  r = records;
+  for (int i = 0; i < 300; i++) r.push_back({KIND_HOLE2, 800, 255, 0});
+  EXPECT_FALSE(has(check(*compiled, r).errors, "-wide frame"));
 }
 
 TEST_F(Level, BrokenStripFails) {
@@ -446,7 +492,9 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   commondata = load_datafile("borlin.dat");
   data = load_datafile("kestal.dat");
   ASSERT_TRUE(commondata && data);
-  total_anim_types = 0;  // start-up makes them once, into an empty table
+  AnimTypesSaved types;
+  EnemyKindsSaved kinds;
+  types.free_new();  // start-up makes them once, into an empty table
   generate_anims();
   load_map_data();
   init_enemy_type_list();
@@ -456,8 +504,6 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   EXPECT_EQ(map_data[500][25], 0);
   EXPECT_EQ(map_data[1172 + 100][25], map_data[100][25]);
   chdir(dir.path.c_str());
-  release_enemy_video_sprites();
-  total_enemy_types = 0;
   unload_datafile(commondata);
   unload_datafile(data);
   commondata = data = nullptr;

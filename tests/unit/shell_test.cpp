@@ -39,21 +39,12 @@ TEST(WorkingDirectory, ChangesIntoTheFolderOfTheRunningExecutable) {
             std::filesystem::canonical("/proc/self/exe").parent_path());
 }
 
-// A data file with no objects: enough for the loader to accept it.
-static void write_empty_datafile(const char *name) {
-  PACKFILE *f = pack_fopen(name, F_WRITE_PACKED);
-  ASSERT_NE(f, nullptr);
-  pack_mputl(DAT_MAGIC, f);
-  pack_mputl(0, f);
-  pack_fclose(f);
-}
-
 TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
   ScratchDir dir;
   std::string said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
   EXPECT_EQ(said.rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u) << said;
 
-  write_empty_datafile("borlin.dat");
+  std::filesystem::copy_file(std::string(GAME_DIR) + "/borlin.dat", "borlin.dat");
   said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
   EXPECT_EQ(said.rfind("Error loading kestal.dat!\n", 0), 0u) << said;
 }

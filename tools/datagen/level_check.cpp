@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "datagen/level_pieces.h"
+#include "gen/anims.h"
 
 namespace {
 
@@ -13,6 +14,8 @@ std::string record_text(const enemy_record &r) {
   return "kind " + std::to_string(r.kind) + " at " + std::to_string(r.map_x) + "," +
          std::to_string(r.map_y);
 }
+
+bool is_rocket(int kind) { return kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET; }
 
 // Both passes of the loader, as the game places them.
 std::vector<enemy_record> both_passes(const std::vector<enemy_record> &records) {
@@ -99,18 +102,77 @@ void check_records(const std::vector<enemy_record> &records, level_report &rep) 
     rep.errors.push_back(std::to_string(all.size()) +
                          " enemies in both passes leave too little "
                          "room for the planes");
-  std::vector<int> statics;
-  for (const enemy_record &r : all)
-    if (r.kind != KIND_YELLOW_ROCKET && r.kind != KIND_RED_ROCKET) statics.push_back(r.map_x);
-  std::sort(statics.begin(), statics.end());
-  for (size_t i = 0; i < statics.size(); i++) {
-    const size_t in_view =
-        std::upper_bound(statics.begin(), statics.end(), statics[i] + VIEW_POSITIONS) -
-        statics.begin() - i;
-    if (in_view > size_t(STATIC_OBJECTS_PER_VIEW)) {
-      rep.errors.push_back(std::to_string(in_view) + " objects within one view from " +
-                           std::to_string(statics[i]));
-      break;
+  if (records.empty() || !inert_record(records[0]))
+    rep.errors.push_back(
+        "the first record is enemy 0, which the game takes for \"no enemy\": it must be one "
+        "nothing can meet, not " +
+        (records.empty() ? std::string("missing") : record_text(records[0])));
+  for (const enemy_record &r : records)
+    if (is_rocket(r.kind) && r.map_x < FIRST_ROCKET_MAP_X)
+      rep.errors.push_back(record_text(r) + ": a rocket before map x " +
+                           std::to_string(FIRST_ROCKET_MAP_X) +
+                           " shows through the first fold and takes off at the screen's edge");
+}
+
+// The size of a kind's picture, as the game boxes it on the screen.
+void kind_box(int kind, const std::vector<DataObject> &borlin, const std::vector<DataObject> &kestal,
+              int &w, int &h) {
+  const enemy_kind_row &k = enemy_kind_table[kind];
+  w = h = 0;
+  if (k.sprite != NO_OBJECT && size_t(k.sprite) < kestal.size()) {
+    w = kestal[k.sprite].bitmap.w;
+    h = kestal[k.sprite].bitmap.h;
+  } else if (k.contour != NO_OBJECT && size_t(k.contour) < borlin.size()) {
+    w = borlin[k.contour].bitmap.w;
+    h = borlin[k.contour].bitmap.h;
+  } else if (k.anim_type != NO_ANIM) {
+    w = forcefield_shape_of(k.anim_type).width;
+    h = forcefield_shape_of(k.anim_type).height;
+  }
+}
+
+// A frame queues every placed object other than a rocket whose box meets
+// the view, and more than its table holds ends the program. Counted for
+// every scroll position of every stretch in the widest mode, with the next
+// stretch's objects placed past the fold as play places them.
+void check_objects_per_frame(const std::vector<enemy_record> &records,
+                             const std::vector<DataObject> &borlin,
+                             const std::vector<DataObject> &kestal, level_report &rep) {
+  struct placed {
+    int m, x0, x1, top, bottom;  // box relative to scroll 0, before the half-scroll drop
+  };
+  const int ystart = (WIDEST_VIEW_W - 8 * 36) / 2;
+  std::vector<placed> objects;
+  for (const enemy_record &r : both_passes(records)) {
+    if (is_rocket(r.kind)) continue;
+    const enemy_kind_row &k = enemy_kind_table[r.kind];
+    int w, h;
+    kind_box(r.kind, borlin, kestal, w, h);
+    const int x = k.screen_dx + 8 * r.map_x;
+    const int b = k.screen_dy + ystart - 4 * r.map_x + 4 * r.map_y - 12 - r.alt;
+    objects.push_back({r.map_x, x, x + w, b - h, b});
+  }
+  auto in_view = [](const placed &o, int S) {
+    return o.x0 - S < WIDEST_VIEW_W && o.x1 - S > 0 && o.top + S / 2 < WIDEST_VIEW_H &&
+           o.bottom + S / 2 > 0;
+  };
+  for (int s = 0; s < LOGIC_MAP_STRETCHES; s++) {
+    const int first = logic_map[2 * s], last = logic_map[2 * s + 1];
+    const int next_first = logic_map[2 * s + 2], next_last = logic_map[2 * s + 3];
+    for (int S = 8 * first; S <= 8 * last; S++) {
+      const int S2 = S + 8 * (next_first - last);
+      int count = 0;
+      for (const placed &o : objects)
+        if ((o.m >= first && o.m <= last && in_view(o, S)) ||
+            (o.m >= next_first && o.m <= next_last && in_view(o, S2)))
+          count++;
+      if (count > STATIC_OBJECTS_PER_FRAME) {
+        rep.errors.push_back(std::to_string(count) + " objects in one " +
+                             std::to_string(WIDEST_VIEW_W) + "-wide frame at scroll " +
+                             std::to_string(S) + " (stretch " + std::to_string(s) +
+                             "); a frame holds " + std::to_string(STATIC_OBJECTS_PER_FRAME));
+        return;
+      }
     }
   }
 }
@@ -275,6 +337,14 @@ void check_design(const level_design &d, const std::vector<enemy_record> &record
 
 }  // namespace
 
+bool inert_record(const enemy_record &r) {
+  if (r.kind < 0 || r.kind >= ENEMY_KIND_COUNT) return false;
+  const enemy_kind_row &k = enemy_kind_table[r.kind];
+  enemy_record copy;
+  return k.contour == NO_OBJECT && k.anim_type == NO_ANIM && !second_half_copy(r, copy) &&
+         r.map_x >= NEVER_SHOWN_FIRST && r.map_x <= NEVER_SHOWN_LAST;
+}
+
 level_report check_level(const level_design &design, const compiled_level &level,
                          const std::vector<enemy_record> &records,
                          const std::vector<DataObject> &borlin,
@@ -283,6 +353,7 @@ level_report check_level(const level_design &design, const compiled_level &level
   check_cells(level, rep);
   check_records(records, rep);
   check_contours(records, borlin, rep);
+  check_objects_per_frame(records, borlin, kestal, rep);
   check_picture_ends(records, borlin, kestal, rep);
   check_design(design, records, rep);
   for (const auto *file : {&borlin, &kestal})

@@ -27,9 +27,6 @@ constexpr int NEVER_SHOWN_FIRST = 1167;
 constexpr int NEVER_SHOWN_LAST = 1169;
 // Room left in the enemy table for what play launches.
 constexpr int DYNAMIC_RESERVE = 64;
-// The view is at most 84 positions wide; a wide picture reaches 50 more.
-constexpr int VIEW_POSITIONS = 84 + 50;
-constexpr int STATIC_OBJECTS_PER_VIEW = 200;
 // Sprite-map rows under the view, and the height a cell can hold.
 constexpr int SPRITE_MAP_ROWS = 410;
 // Columns the ship can reach.
@@ -47,8 +44,20 @@ constexpr int SHIP_HEIGHT = 8;
 constexpr int MIN_REFILLS = 14;
 constexpr int MAX_FUEL_GAP = 40;
 
+// Rockets take off when the raw scroll passes their launch place; one
+// further back than this shows through the fold at the end of stretch 0
+// long after that, and would leave from the screen's edge.
+constexpr int FIRST_ROCKET_MAP_X = 90;
+// The widest mode the game opens, and the static objects one frame can queue.
+constexpr int WIDEST_VIEW_W = 800;
+constexpr int WIDEST_VIEW_H = 600;
+constexpr int STATIC_OBJECTS_PER_FRAME = 256;
+
 // Names of stand-in objects carried this mark; none may be left.
 constexpr const char *PROVISIONAL_MARK = "-PROVISIONAL";
+
+// True for a record nothing in play can meet (see INERT_FIRST_RECORD).
+bool inert_record(const enemy_record &r);
 
 level_report check_level(const level_design &design, const compiled_level &level,
                          const std::vector<enemy_record> &records,

@@ -337,7 +337,8 @@ sprite_frame frame_of_kind(int kind) {
 }
 
 std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level) {
-  std::vector<enemy_record> records = level.structure;
+  std::vector<enemy_record> records = {INERT_FIRST_RECORD};
+  records.insert(records.end(), level.structure.begin(), level.structure.end());
   for (const placed_object &o : design.objects) {
     // A rocket waits in a hole of its own.
     if (o.kind == KIND_YELLOW_ROCKET || o.kind == KIND_RED_ROCKET)

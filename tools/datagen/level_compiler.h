@@ -54,8 +54,14 @@ sprite_frame frame_of_kind(int kind);
 // The record (m, n) of a standing object, from the centre of its foot.
 enemy_record place_object(const placed_object &o, const sprite_frame &f);
 
-// Every record of the enemy map: the structure, then the standing objects
-// (rockets with the holes they wait in).
+// The game takes enemy 0 to mean "no enemy", so the first record is one
+// that nothing can meet: chimneys have no contour (nothing hits them or
+// hides behind them), get no copy in the second half, and stand on a
+// position play never shows.
+constexpr enemy_record INERT_FIRST_RECORD = {KIND_CHIMNEYS, 1167, 53, 0};
+
+// Every record of the enemy map: the inert first one, the structure, then
+// the standing objects (rockets with the holes they wait in).
 std::vector<enemy_record> level_records(const level_design &design, const compiled_level &level);
 
 // Writes mapdatap.dat, smapdatap.dat and enemymapp.dat into `out_dir`
