@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/frame.h"
+#include "shell/datafile_index.h"
 #include "shell/safe_save.h"
 #include "shell/shell.h"
 
@@ -93,7 +95,66 @@ bool stick(int axis, bool high_end) {
 
 bool button_held() { return joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b); }
 
+FONT *caption_font() {
+  return commondata ? static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat) : font;
+}
+
+// Outlined like the menus' captions: four copies around the text in
+// colour c - 4, then the text in colour c. `x` is the left edge.
+void outlined_text(BITMAP *dest, const char *text, int x, int y, int c, int outline) {
+  FONT *f = caption_font();
+  const int around[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  for (const auto &d : around)
+    textout_ex(dest, f, text, x + d[0], y + d[1], palette_color[outline], -1);
+  textout_ex(dest, f, text, x, y, palette_color[c], -1);
+}
+
+void outlined_text_right(BITMAP *dest, const char *text, int right, int y, int c) {
+  outlined_text(dest, text, right - text_length(caption_font(), text), y, c, c - 4);
+}
+
+BITMAP *icon = nullptr;
+
 }  // namespace
+
+BITMAP *hi_score_icon() {
+  if (icon || !data) return icon;
+  BITMAP *marker = static_cast<BITMAP *>(data[KESTAL_ROUND_MARKER].dat);
+  const int depth = get_color_depth();
+  set_color_depth(8);
+  icon = create_bitmap(marker->w / 2, marker->h / 2);
+  set_color_depth(depth);
+  if (icon) stretch_blit(marker, icon, 0, 0, marker->w, marker->h, 0, 0, icon->w, icon->h);
+  return icon;
+}
+
+void draw_hi_score_lines(BITMAP *dest) {
+  const int mid = dest->w / 2;
+  if (hi_score_table[0].score == 0) {
+    const char *text = "No hi Scores";
+    outlined_text(dest, text, (dest->w - text_length(caption_font(), text)) / 2, HI_EMPTY_TEXT_Y,
+                  HI_EMPTY_COLOUR, HI_EMPTY_OUTLINE);
+    return;
+  }
+  BITMAP *marker = hi_score_icon();
+  char text[16];
+  for (int i = 0; i < HI_SCORE_LINES && hi_score_table[i].score != 0; i++) {
+    const hi_score &h = hi_score_table[i];
+    const int y = HI_FIRST_LINE_Y + HI_LINE_SPACING * i;
+    const int c = hi_line_colour(total_scores, i);
+    snprintf(text, sizeof text, "%d", i + 1);
+    outlined_text(dest, text, mid + HI_RANK_CENTRE - text_length(caption_font(), text) / 2, y, c,
+                  c - 4);
+    if (*hi_cheat_mark(h)) outlined_text_right(dest, hi_cheat_mark(h), mid + HI_CHEAT_MARK_RIGHT, y, c);
+    snprintf(text, sizeof text, "%7d", h.score);
+    outlined_text_right(dest, text, mid + HI_SCORE_RIGHT, y, c);
+    // The name being entered cycles through colours 16 to 31.
+    const int name_colour = i == enter_name ? 16 + (static_cast<int>(game_time) & 15) : c;
+    outlined_text(dest, h.name, mid + HI_NAME_LEFT, y, name_colour, name_colour - 4);
+    for (int j = 1; marker && j <= h.round; j++)
+      draw_sprite(dest, marker, mid + HI_ICONS_LEFT + HI_ICON_STEP * j, y + HI_ICON_DROP);
+  }
+}
 
 void default_high_score_table() {
   for (hi_score &h : hi_score_table) h = hi_score{0, "", 1, 0, 0, 0, {0, 0}};

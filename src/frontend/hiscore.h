@@ -4,6 +4,8 @@
 
 #include "game/state.h"
 
+struct BITMAP;
+
 constexpr int HI_SCORE_LINES = 10;
 constexpr int HI_NAME_LETTERS = 3;
 constexpr const char *HI_SCORE_FILE = "hi.dat";
@@ -56,6 +58,27 @@ int count_total_scores();
 int hi_line_colour(int total, int line);
 // What stands beside a line's rank: "*" after a cheat, else "".
 const char *hi_cheat_mark(const hi_score &line);
+
+// The lines' positions on a screen of any width W.
+constexpr int HI_FIRST_LINE_Y = 150;
+constexpr int HI_LINE_SPACING = 23;
+constexpr int HI_RANK_CENTRE = -100;     // from W / 2
+constexpr int HI_CHEAT_MARK_RIGHT = -120;
+constexpr int HI_SCORE_RIGHT = 20;
+constexpr int HI_NAME_LEFT = 50;
+constexpr int HI_ICONS_LEFT = 122;       // icon j (1 to round) at W / 2 + 122 + 8 j
+constexpr int HI_ICON_STEP = 8;
+constexpr int HI_ICON_DROP = 4;
+constexpr int HI_EMPTY_TEXT_Y = 200;
+constexpr int HI_EMPTY_COLOUR = 28;
+constexpr int HI_EMPTY_OUTLINE = 24;
+
+// The round marker at half size, made the first time it is asked for and
+// kept (null without the data file).
+BITMAP *hi_score_icon();
+// The table as the screen shows it, over whatever `dest` holds: the
+// lines counted in total_scores, or "No hi Scores" when line 0 is empty.
+void draw_hi_score_lines(BITMAP *dest);
 
 // The name entry, one rule each; all do nothing while no name is entered.
 void place_letter_cursor();        // on the last letter, at most the third

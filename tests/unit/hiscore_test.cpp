@@ -1,6 +1,7 @@
 #include "frontend/hiscore.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/datafile_index.h"
+#include "shell/shell.h"
 #include "test_support.h"
 
 namespace {
@@ -318,4 +321,60 @@ TEST_F(HiScoreTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
             "Could not write hi score file: hi.dat\n");
   init_high_score_table();
   EXPECT_EQ(hi_score_table[0].score, 5);
+}
+
+namespace {
+
+// Pixels of colour `c` inside a box.
+int count_colour(BITMAP *b, int c, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++) n += getpixel(b, x, y) == c;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(HiScoreTest, TheTableShowsItsLinesOrSaysItIsEmpty) {
+  // An 8-bit mode's colour table maps every entry to itself; headless it
+  // is empty.
+  int saved_colours[PAL_SIZE];
+  std::memcpy(saved_colours, _palette_color8, sizeof saved_colours);
+  for (int i = 0; i < PAL_SIZE; i++) _palette_color8[i] = i;
+  BITMAP *b = create_bitmap_ex(8, 640, 480);
+  clear_bitmap(b);
+  draw_hi_score_lines(b);
+  EXPECT_GT(count_colour(b, HI_EMPTY_COLOUR, 0, 195, 640, 215), 0);
+  EXPECT_EQ(count_colour(b, 29, 0, 140, 640, 180), 0);
+
+  clear_bitmap(b);
+  fill_table({900, 800});
+  hi_score_table[1].cheated = -1;
+  total_scores = count_total_scores();
+  draw_hi_score_lines(b);
+  const int mid = 320, y0 = HI_FIRST_LINE_Y, y1 = y0 + HI_LINE_SPACING;
+  EXPECT_EQ(count_colour(b, HI_EMPTY_COLOUR, 0, 195, 640, 215), 0);
+  EXPECT_GT(count_colour(b, 29, mid - 110, y0, mid - 90, y1), 0);    // rank 1
+  EXPECT_GT(count_colour(b, 29, mid - 20, y0, mid + 21, y1), 0);     // its score
+  EXPECT_EQ(count_colour(b, 29, 0, y0, mid - 119, y1), 0);           // no mark
+  EXPECT_GT(count_colour(b, 23, mid - 140, y1, mid - 119, y1 + HI_LINE_SPACING), 0);  // "*"
+  EXPECT_EQ(count_colour(b, 29, mid + 21, y0 - 2, 640, y1), 0);      // nothing past the score
+  destroy_bitmap(b);
+  std::memcpy(_palette_color8, saved_colours, sizeof saved_colours);
+}
+
+TEST(HiScoreIcon, IsTheRoundMarkerAtHalfSizeMadeOnce) {
+  DATAFILE *saved = data;
+  set_color_conversion(COLORCONV_NONE);
+  data = load_datafile(GAME_DIR "/kestal.dat");
+  ASSERT_NE(data, nullptr);
+  BITMAP *marker = static_cast<BITMAP *>(data[KESTAL_ROUND_MARKER].dat);
+  BITMAP *icon = hi_score_icon();
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->w, marker->w / 2);
+  EXPECT_EQ(icon->h, marker->h / 2);
+  EXPECT_EQ(bitmap_color_depth(icon), 8);
+  EXPECT_EQ(hi_score_icon(), icon);
+  unload_datafile(data);
+  data = saved;
 }
