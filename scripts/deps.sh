@@ -17,7 +17,13 @@ borlin_install_deps() {
 BORLIN_BUILD_DEPS="cmake g++ make pkg-config liballegro4-dev libloadpng4-dev"
 BORLIN_TEST_DEPS="libgtest-dev xvfb xdotool x11-utils imagemagick"
 
+# borlin_build [CMAKE_OPTION...] [-- TARGET...]: configures build/ with the
+# options given and builds the targets named, or everything.
 borlin_build() {
-  cmake -S "$BORLIN_ROOT" -B "$BORLIN_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
-  cmake --build "$BORLIN_ROOT/build" -j"$(nproc)"
+  local options=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake -S "$BORLIN_ROOT" -B "$BORLIN_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null || return 1
+  cmake --build "$BORLIN_ROOT/build" -j"$(nproc)" "${targets[@]}"
 }

@@ -98,8 +98,8 @@ int main(int argc, char **argv) {
     return 1;
   }
   set_color_conversion(COLORCONV_NONE);
-  commondata = load_resource_file("borlin.dat");
-  data = load_resource_file("kestal.dat");
+  commondata = load_resource_file("borlin.dat", borlin_object_kinds.data(), BORLIN_OBJECT_COUNT);
+  data = load_resource_file("kestal.dat", kestal_object_kinds.data(), KESTAL_OBJECT_COUNT);
   generate_anims();
   load_map_data();
   init_enemy_type_list();

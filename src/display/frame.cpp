@@ -31,8 +31,7 @@ int frames_drawn = 0;
 namespace {
 
 constexpr float TICKS_PER_SECOND = 75.0f;
-constexpr float CLOCK_UNIT_SECONDS = 0.0001f;
-constexpr float ONE_TICK_PER_HZ = 1.0f / 75.0f;
+constexpr double CLOCK_UNIT_SECONDS = 0.0001;
 constexpr float SNAP_LOW = 0.92f;   // refreshes; exclusive bounds
 constexpr float SNAP_HIGH = 1.08f;
 constexpr float MAX_SKIP_REFRESHES_IN_TICKS = 187.5f;  // 2.5 refreshes x 75
@@ -212,8 +211,11 @@ void EndDrawing() {
   } else {
     // A backward clock step wraps to a huge value, which the stall rule catches.
     uint32_t d = (static_cast<uint32_t>(this_time) - static_cast<uint32_t>(last_time)) * 75u;
-    time_unit = static_cast<float>(d) * CLOCK_UNIT_SECONDS;
-    float refreshes = time_unit * hz * ONE_TICK_PER_HZ;
+    // In double and rounded once: single precision makes a frame of exactly
+    // 1.08 refreshes (144 units at 75 Hz) come out a hair short and snap.
+    const double ticks = static_cast<double>(d) * CLOCK_UNIT_SECONDS;
+    time_unit = static_cast<float>(ticks);
+    const float refreshes = static_cast<float>(ticks * hz / TICKS_PER_SECOND);
     if (refreshes > SNAP_LOW && refreshes < SNAP_HIGH) time_unit = TICKS_PER_SECOND / hz;
   }
 

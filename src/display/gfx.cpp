@@ -37,7 +37,8 @@ BITMAP *tileset = nullptr;
 
 namespace {
 
-constexpr int MESSAGE_SIZE = 160;
+// Room for the library's whole error text and the words around it.
+constexpr int MESSAGE_SIZE = ALLEGRO_ERROR_SIZE + 64;
 
 // Full-screen requests of these widths open 640 x 480.
 bool is_small_fullscreen_width(int w) { return w == 448 || w == 512 || w == 480; }

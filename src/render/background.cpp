@@ -70,6 +70,20 @@ void scroll_background2(float x) {
   scroll_offset = i & (SCROLL_STEP - 1);
   int d = sx - last_scroll_x;
 
+  // Finish the strips of the step still shown, before the next shift, and
+  // before the stretch changes under them: they belong to scroll_x, which
+  // still counts in the stretch they were due in.
+  if (blits_done <= EDGES_DRAWN && d >= 0 && d < screen_tile_w) {
+    if (blits_done < EDGES_DRAWN && (scroll_offset > 0 || d > 0)) {
+      draw_top_row_and_second_last_column();
+      blits_done = EDGES_DRAWN;
+    }
+    if (blits_done <= EDGES_DRAWN && (scroll_offset > 8 || d > 0)) {
+      draw_last_column();
+      blits_done = COMPLETE;
+    }
+  }
+
   if (2 * sx > stretch_last(range_index)) {
     range_index++;
     if (range_index > LAST_STRETCH) {
@@ -86,18 +100,6 @@ void scroll_background2(float x) {
       i = static_cast<int>(newpos);
       sx = i / SCROLL_STEP;
       scroll_offset = i & (SCROLL_STEP - 1);
-    }
-  }
-
-  // Finish the strips of the step still shown, before the next shift.
-  if (blits_done <= EDGES_DRAWN && d >= 0 && d < screen_tile_w) {
-    if (blits_done < EDGES_DRAWN && (scroll_offset > 0 || d > 0)) {
-      draw_top_row_and_second_last_column();
-      blits_done = EDGES_DRAWN;
-    }
-    if (blits_done <= EDGES_DRAWN && (scroll_offset > 8 || d > 0)) {
-      draw_last_column();
-      blits_done = COMPLETE;
     }
   }
 

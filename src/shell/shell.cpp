@@ -1,6 +1,7 @@
 #include "shell/shell.h"
 
 #include <allegro.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,11 +16,18 @@
 #include "platform/devices.h"
 #include "platform/random.h"
 #include "shell/config.h"
+#include "shell/datafile_check.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
 DATAFILE *data = nullptr;
+
+const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds = [] {
+  std::array<DataKind, KESTAL_OBJECT_COUNT> k{};
+  k.fill(kestal_object_kind);
+  return k;
+}();
 int joy_ok = 0;
 
 std::atomic<int> fps_now{0};
@@ -32,9 +40,22 @@ std::string executable_directory(const std::string &path) {
   return path.substr(0, cut);
 }
 
+std::string executable_folder(const char *self_link, const char *path) {
+  // Through a symbolic link or a bare name found on the PATH, the program
+  // path does not lead to the data; the link to the running executable does.
+  char target[PATH_MAX];
+  const ssize_t n = self_link ? readlink(self_link, target, sizeof target - 1) : -1;
+  if (n > 0) {
+    target[n] = '\0';
+    std::string dir = executable_directory(target);
+    if (!dir.empty()) return dir;
+    if (target[0] == '/') return "/";
+  }
+  return path ? executable_directory(path) : std::string();
+}
+
 void chdir_to_executable(const char *path) {
-  if (!path) return;
-  std::string dir = executable_directory(path);
+  std::string dir = executable_folder(SELF_EXECUTABLE_LINK, path);
   if (!dir.empty() && chdir(dir.c_str()) != 0) {
     // The data files will then not be found, and loading says which one.
   }
@@ -44,8 +65,13 @@ BITMAP *datafile_bitmap(DATAFILE *file, int index) {
   return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
 }
 
-DATAFILE *load_resource_file(const char *name) {
-  DATAFILE *d = load_datafile(name);
+DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count) {
+  // A damaged file or the wrong one is reported exactly like a missing one.
+  DATAFILE *d = datafile_file_ok(name) ? load_datafile(name) : nullptr;
+  if (d && !datafile_kinds_ok(d, kinds, count)) {
+    unload_datafile(d);
+    d = nullptr;
+  }
   if (!d) {
     printf("Error loading %s!\nAllegro error message: %s\n", name, allegro_error);
     main_exit(EXIT_FATAL);
@@ -77,8 +103,8 @@ void init_main() {
 
   // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
   set_color_conversion(COLORCONV_NONE);
-  commondata = load_resource_file("borlin.dat");
-  data = load_resource_file("kestal.dat");
+  commondata = load_resource_file("borlin.dat", borlin_object_kinds.data(), BORLIN_OBJECT_COUNT);
+  data = load_resource_file("kestal.dat", kestal_object_kinds.data(), KESTAL_OBJECT_COUNT);
 
   init_high_score_table();
   load_config();

@@ -1,8 +1,11 @@
 // Start-up, the loaded resources and the one way out of the program.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <string>
+
+#include "shell/datafile_index.h"
 
 struct BITMAP;
 struct DATAFILE;
@@ -23,6 +26,11 @@ extern std::atomic<int> game_ticks;
 // The directory part of a program path, cut at its last '/' or '\';
 // empty when the path is a bare file name.
 std::string executable_directory(const std::string &path);
+// Where the running executable lies: the folder of what `self_link`
+// points to (on Linux the kernel's link to the executable), else of `path`.
+constexpr const char *SELF_EXECUTABLE_LINK = "/proc/self/exe";
+std::string executable_folder(const char *self_link, const char *path);
+// Changes into the executable's folder, where the data files are.
 void chdir_to_executable(const char *path);
 
 void init_main();
@@ -40,5 +48,10 @@ BITMAP *datafile_bitmap(DATAFILE *file, int index);
 void init_joystick();
 void init_sound();
 
-// Loads one resource data file, or reports which one failed and leaves.
-DATAFILE *load_resource_file(const char *name);
+// Loads one resource data file whose first `count` objects are of the
+// given kinds, or reports which file failed and leaves: a missing file, a
+// damaged one and one with other objects all alike.
+DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count);
+
+// The kind of every object of kestal.dat, by index.
+extern const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds;

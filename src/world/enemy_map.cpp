@@ -7,6 +7,7 @@
 
 #include "gen/anims.h"
 #include "shell/shell.h"
+#include "world/map_data.h"
 
 enemy_type *enemy_type_list[MAX_ENEMY_TYPES];
 int total_enemy_types = 0;
@@ -110,9 +111,10 @@ bool read_enemy_records(const char *name, std::vector<enemy_record> &out) {
     r.map_x = pack_igetw(f);
     r.map_y = pack_getc(f);
     const int alt = pack_getc(f);
-    // An unknown kind would have no record to read, and a file cut short
-    // would place garbage.
-    if (kind < 0 || kind >= ENEMY_KIND_COUNT || r.map_x < 0 || r.map_y < 0 || alt < 0) {
+    // An unknown kind would have no record to read, a file cut short would
+    // place garbage, and a place off the strip is garbage too.
+    if (kind < 0 || kind >= ENEMY_KIND_COUNT || r.map_x < 0 || r.map_x >= MAP_POSITIONS ||
+        r.map_y < 0 || r.map_y > MAX_ENEMY_MAP_Y || alt < 0) {
       ok = false;
       break;
     }
@@ -179,12 +181,14 @@ void load_enemy_map() {
 
 void save_enemy_map() {
   std::vector<enemy_record> records;
-  for (int i = 0; i < total_enemies; i++) {
+  // Slots from total_loaded_enemies on are dynamic; of the placed ones the
+  // copies beyond the first half are made again on loading.
+  for (int i = 0; i < total_loaded_enemies; i++) {
     const enemy *e = enemy_map[i];
-    // Dynamic enemies stand at map x 0 and the copies beyond the first
-    // half; neither belongs in the file.
-    if (e->map_x <= 0 || e->map_x > LAST_SAVED_MAP_X) continue;
-    records.push_back({e->type, e->map_x, e->map_y, static_cast<int>(e->alt)});
+    if (e->map_x > LAST_SAVED_MAP_X) continue;
+    // The byte is trunc(alt + 96): -33.5 gives 62, where trunc(alt) + 96 gives 63.
+    const int alt_byte = static_cast<int>(e->alt + ALT_BIAS);
+    records.push_back({e->type, e->map_x, e->map_y, alt_byte - ALT_BIAS});
   }
   if (!write_enemy_records(ENEMY_MAP_FILE, records))
     printf("Could not create file: %s\n", ENEMY_MAP_FILE);

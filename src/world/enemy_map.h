@@ -82,6 +82,7 @@ struct enemy_record {
 constexpr int ENEMY_MAP_END = 255;      // the kind byte that ends the file
 constexpr int ALT_BIAS = 96;            // stored altitude byte = alt + 96
 constexpr int LAST_SAVED_MAP_X = 1171;  // beyond this only second-half copies stand
+constexpr int MAX_ENEMY_MAP_Y = 105;     // the strip's last place across, in map y
 
 // The second half of the level repeats the first: a record at or before
 // FIRST_FORTRESS_LAST_COPIED reappears COPY_SHIFT_EARLY positions later,
@@ -95,7 +96,8 @@ constexpr int COPY_SHIFT_LATE = 1096;
 bool second_half_copy(const enemy_record &r, enemy_record &copy);
 
 // Reads every record up to the end byte; false when the file is missing,
-// not a packfile, ends early or names a kind that does not exist.
+// not a packfile, ends early, names a kind that does not exist or places
+// a record off the strip (past the last map position or map y).
 bool read_enemy_records(const char *name, std::vector<enemy_record> &out);
 // Writes the records and the end byte; false when the file cannot be made.
 bool write_enemy_records(const char *name, const std::vector<enemy_record> &records);

@@ -7,9 +7,11 @@
 
 #include "display/gfx.h"
 #include "gen/anims.h"
+#include "platform/random.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
+#include "test_support.h"
 
 namespace {
 
@@ -48,11 +50,6 @@ struct FakeData {
     data = commondata = nullptr;
   }
 };
-
-void reset_types() {
-  // Types are never freed by the game; the tests only forget them.
-  total_anim_types = 0;
-}
 
 int count_pixels(BITMAP *b, int colour) {
   int n = 0;
@@ -133,8 +130,9 @@ TEST(Animations, SlotsFillLowestFirstAndDropWhenFull) {
 }
 
 TEST(Generators, ExplosionStartsEmptyAndFadesAfterItsPeak) {
-  reset_types();
-  srand(1);
+  AnimTypesSaved types;  // the table starts empty and is restored at the end
+  types.free_new();
+  seed_game_rand(1);
   generate_explosion(64, 64, 2);
   generate_explosion(28, 16, 1);
   anim_type *big = anim_type_list[0];
@@ -160,9 +158,37 @@ TEST(Generators, ExplosionStartsEmptyAndFadesAfterItsPeak) {
   EXPECT_EQ(anim_type_list[1]->frame_list[5]->w, 16);
 }
 
+// The particles fly out evenly both ways against the drift, so the fire
+// stays in the middle of its frame while it grows and fades.
+TEST(Generators, TheExplosionCloudStaysCentred) {
+  constexpr double TOLERANCE = 3.5;  // pixels from the frame's centre
+  for (unsigned seed : {1u, 7u, 2026u}) {
+    AnimTypesSaved types;
+    types.free_new();
+    seed_game_rand(seed);
+    generate_explosion(64, 64, 2);
+    for (int f = 8; f <= 48; f++) {
+      BITMAP *b = anim_type_list[0]->frame_list[f];
+      double sx = 0, sy = 0;
+      int lit = 0;
+      for (int y = 0; y < b->h; y++)
+        for (int x = 0; x < b->w; x++)
+          if (getpixel(b, x, y) != 0) {
+            sx += x;
+            sy += y;
+            lit++;
+          }
+      ASSERT_GT(lit, 0) << "seed " << seed << " frame " << f;
+      EXPECT_NEAR(sx / lit, 31.5, TOLERANCE) << "seed " << seed << " frame " << f;
+      EXPECT_NEAR(sy / lit, 31.5, TOLERANCE) << "seed " << seed << " frame " << f;
+    }
+  }
+}
+
 TEST(Generators, StarsAndPoints) {
   FakeData fake;
-  reset_types();
+  AnimTypesSaved types;  // the table starts empty and is restored at the end
+  types.free_new();
   generate_star(1, 1, 1, 5);
   generate_star(1, 3, 3, 11);
   generate_star(1, 2, 2, 11);
@@ -185,7 +211,8 @@ TEST(Generators, StarsAndPoints) {
 
 TEST(Generators, ForceFieldBeamsTravelAndTheCornerIsCut) {
   FakeData fake;
-  reset_types();
+  AnimTypesSaved types;  // the table starts empty and is restored at the end
+  types.free_new();
   generate_forcefield(10, 286, 190, 86, 1);
   generate_forcefield(12, 378, 252, 100, 3);
   BITMAP *f0 = anim_type_list[0]->frame_list[0];
@@ -203,7 +230,8 @@ TEST(Generators, ForceFieldBeamsTravelAndTheCornerIsCut) {
 
 TEST(Generators, ScaledFramesShrinkByAltitudeBand) {
   FakeData fake;
-  reset_types();
+  AnimTypesSaved types;  // the table starts empty and is restored at the end
+  types.free_new();
   generate_scaled_sprite(static_cast<BITMAP *>(fake.kestal[KESTAL_SHIP_BULLET].dat));
   const int widths[SCALED_FRAMES] = {100, 97, 93, 91, 87, 85, 81, 79, 75, 73, 69, 67, 63};
   anim_type *t = anim_type_list[0];
@@ -214,7 +242,8 @@ TEST(Generators, ScaledFramesShrinkByAltitudeBand) {
 
 TEST(Generators, AllTypesInOrderWithHandlesAndDarkenedSets) {
   FakeData fake;
-  reset_types();
+  AnimTypesSaved types;  // the table starts empty and is restored at the end
+  types.free_new();
   const int saved = bpp;
   bpp = 0;
   generate_anims();
@@ -246,7 +275,7 @@ TEST(Generators, AllTypesInOrderWithHandlesAndDarkenedSets) {
   EXPECT_EQ(centre(ANIM_SHIP_BULLET_SCALED, 12), 101);
 
   // In a truecolour mode the 8-bit frames still darken within their ramps.
-  reset_types();
+  types.free_new();
   bpp = 32;
   generate_anims();
   EXPECT_EQ(get_color_depth(), 32);

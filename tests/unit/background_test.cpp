@@ -177,6 +177,37 @@ TEST(Background, ThePictureStaysWholeWhileScrollingAcrossStretches) {
   }
 }
 
+// Ticks showing a wrong cell while crossing from stretch `from` to the
+// next at `speed` units a tick, counted from a few steps before the end
+// until `after` ticks into the next stretch.
+int bad_ticks_across(int from, float speed, int after) {
+  Floor f;
+  range_index = from;
+  f.place(8.0f * (logic_map[2 * from + 1] - 12) + 5.0f);
+  int bad = 0, ticks_after = 0;
+  for (int tick = 0; ticks_after < after && tick < 1000; tick++) {
+    scroll_background2(speed);
+    if (Floor::wrong_pixels() != 0) bad++;
+    if (range_index != from) ticks_after++;
+  }
+  EXPECT_EQ(ticks_after, after) << from << " at " << speed;
+  return bad;
+}
+
+// Strips left over from an earlier tick are drawn before the stretch
+// changes under them, at every speed the game reaches (12.5 units) and
+// beyond, across every change.
+TEST(Background, EveryStretchChangeStaysWholeAtEverySpeed) {
+  set_screen_geometry(Floor::W, Floor::H);
+  for (int from = 0; from < LAST_STRETCH; from++) {
+    // A stretch shorter than the view shows, past its end, what lay under
+    // the earlier fold; the level keeps those places alike.
+    if (logic_map[2 * from + 3] - logic_map[2 * from + 2] < screen_tile_w) continue;
+    for (float speed : {0.9f, 2.0f, 4.3f, 7.3f, 8.3f, 9.5f, 11.0f, 12.5f, 12.7f, 14.6f, 16.0f})
+      EXPECT_EQ(bad_ticks_across(from, speed, 8), 0) << "stretch " << from << " at " << speed;
+  }
+}
+
 TEST(Background, BackwardsTheShiftRunsTheOtherWay) {
   Floor f;
   f.place(8 * 500 + 9);

@@ -9,12 +9,14 @@
 #include "gen/anims.h"
 #include "shell/shell.h"
 #include "test_support.h"
+#include "world/map_data.h"
 
 namespace {
 
 // Stand-in data files whose bitmap n is (10 + n) x (50 + n) pixels, so a
 // kind's size tells which object it was taken from.
 struct FakeResources {
+  EnemyKindsSaved kinds;  // no kind keeps a bitmap freed here
   std::vector<DATAFILE> borlin, kestal;
   static constexpr int anims[4] = {ANIM_FORCE_FIELD, ANIM_FORCE_FIELD2, ANIM_FORCE_FIELD1,
                                    ANIM_FORCE_FIELD3};
@@ -180,6 +182,18 @@ TEST(EnemyMap, BrokenFilesAreRejected) {
 
   write_records({{ENEMY_KIND_COUNT, 100, 10, 0}});  // no such kind
   EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+
+  // Off the strip along or across; its last places are fine.
+  write_records({{KIND_FUEL, 65535, 10, 0}});
+  EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+  write_records({{KIND_FUEL, MAP_POSITIONS, 10, 0}});
+  EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+  write_records({{KIND_FUEL, 100, MAX_ENEMY_MAP_Y + 1, 0}});
+  EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+  write_records({{KIND_FUEL, 100, 255, 0}});
+  EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+  write_records({{KIND_FUEL, MAP_POSITIONS - 1, MAX_ENEMY_MAP_Y, 0}});
+  EXPECT_TRUE(read_enemy_records(ENEMY_MAP_FILE, r));
 }
 
 TEST(EnemyMapDeathTest, UnreadableMapIsNamedAndEndsTheProgram) {
@@ -217,6 +231,24 @@ TEST(EnemyMap, SaveThenLoadGivesTheSameEnemies) {
     EXPECT_EQ(enemy_map[i]->map_y, want.map_y) << i;
     EXPECT_EQ(enemy_map[i]->alt, want.alt) << i;
   }
+}
+
+TEST(EnemyMap, SavingKeepsPlacedSlotsAndTruncatesTheBiasedAltitude) {
+  // A placed enemy at map x 0 is still placed; a dynamic one that has a
+  // map position of its own is still dynamic.
+  EnemyWorld w({{KIND_FUEL, 0, 30, 0}, {KIND_RADAR, 200, 40, 0}});
+  enemy_map[1]->alt = -33.5f;
+  const int d = add_dynamic_enemy(KIND_PLANE, 300, 200, 40, nullptr);
+  enemy_map[d]->map_x = 250;
+  enemy_map[d]->map_y = 20;
+  save_enemy_map();
+  std::vector<enemy_record> r;
+  ASSERT_TRUE(read_enemy_records(ENEMY_MAP_FILE, r));
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0].kind, KIND_FUEL);
+  EXPECT_EQ(r[0].map_x, 0);
+  EXPECT_EQ(r[1].kind, KIND_RADAR);
+  EXPECT_EQ(r[1].alt + ALT_BIAS, 62);  // trunc(-33.5 + 96)
 }
 
 TEST(EnemyMap, UnwritableMapIsReportedAndPlayGoesOn) {

@@ -52,6 +52,21 @@ TEST(TimeUnit, SnapsOnlyStrictlyWithinEightPerCent) {
   EXPECT_EQ(t.frame(186), 1.5f);            // 0.93
 }
 
+TEST(TimeUnit, FramesOfExactlyTheBoundStayUnsnappedAtEveryRate) {
+  // {rate, units of exactly 1.08 refreshes, units of exactly 0.92 or 0}
+  const int cases[][3] = {{75, 144, 0},  {60, 180, 0},  {50, 216, 184}, {100, 108, 92},
+                          {40, 270, 230}, {80, 135, 115}, {135, 80, 0},  {150, 72, 0}};
+  for (const auto &c : cases) {
+    Timing t(c[0]);
+    const float refresh = 75.0f / c[0];
+    EXPECT_NEAR(t.frame(c[1]), 1.08f * refresh, 1e-5) << c[0] << " Hz";
+    EXPECT_EQ(t.frame(c[1] - 1), refresh) << c[0] << " Hz";
+    if (c[2] == 0) continue;
+    EXPECT_NEAR(t.frame(c[2]), 0.92f * refresh, 1e-5) << c[0] << " Hz";
+    EXPECT_EQ(t.frame(c[2] + 1), refresh) << c[0] << " Hz";
+  }
+}
+
 TEST(TimeUnit, LongFramesAreCappedAndStallsCountAsOneTick) {
   Timing t(75);
   EXPECT_EQ(t.frame(400), 2.5f);    // 3 refreshes: capped at 2.5
@@ -105,9 +120,13 @@ TEST(InitBitmaps, FallsBackFromTripleBufferingToPagesToADoubleBuffer) {
   EXPECT_FALSE(is_video_bitmap(currentbuffer));
   EXPECT_TRUE(is_video_bitmap(currentscreen));
 
-  // Nothing left in video memory: no method works.
+  // Nothing left in video memory while these are kept: no method works.
+  BITMAP *buffer = currentbuffer, *shown = currentscreen;
   EXPECT_EQ(init_bitmaps(METHOD_TRIPLE_BUFFER), -1);
   EXPECT_EQ(init_bitmaps(9), -1);
+  currentbuffer = buffer;
+  currentscreen = shown;
+  updatemethod = METHOD_DOUBLE_BUFFER;
   destroy_blit_bitmaps();
 }
 

@@ -1,11 +1,14 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cstdio>
 
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "test_support.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "platform/video.h"
@@ -153,6 +156,19 @@ TEST(InitGraphicsDeathTest, NoModeAtAllEndsWithTheThreeMessages) {
               "Couldn't set any Video Mode\nLast driver tried : SAFE\nAllegro error message: ");
 }
 
+// The library's message may fill its whole buffer; none of it is cut.
+static void fail_every_mode_with_a_long_library_message() {
+  std::string text(ALLEGRO_ERROR_SIZE - 4, 'e');
+  text += "END";
+  snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "%s", text.c_str());
+  fail_every_mode();
+}
+
+TEST(InitGraphicsDeathTest, TheLibrarysWholeMessageIsShown) {
+  EXPECT_EXIT(fail_every_mode_with_a_long_library_message(), testing::ExitedWithCode(EXIT_FATAL),
+              "Allegro error message: e{252}END\n");
+}
+
 TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
   FakeCard card;
   init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_PAGE_FLIPPING);
@@ -172,7 +188,7 @@ TEST(ChangeGraphicsMode, RebuildsTheModeDependentBitmaps) {
 TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
   FakeCard card;
   card.other_video_bitmaps = 4;
-  int saved_kinds = total_enemy_types;
+  EnemyKindsSaved kinds;
   total_enemy_types = 0;
   BITMAP *fuel = create_bitmap(8, 8), *plane = create_bitmap(8, 8), *radar = create_bitmap(8, 8);
   for (BITMAP *sprite : {fuel, radar, static_cast<BITMAP *>(nullptr), radar, radar, plane})
@@ -204,7 +220,6 @@ TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
   EXPECT_TRUE(is_video_bitmap(enemy_type_list[KIND_FUEL]->sprite));
   destroy_game_video_bitmaps();
 
-  total_enemy_types = saved_kinds;
   for (BITMAP *b : {fuel, plane, radar}) destroy_bitmap(b);
 }
 

@@ -446,7 +446,9 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   commondata = load_datafile("borlin.dat");
   data = load_datafile("kestal.dat");
   ASSERT_TRUE(commondata && data);
-  total_anim_types = 0;  // start-up makes them once, into an empty table
+  AnimTypesSaved types;
+  EnemyKindsSaved kinds;
+  types.free_new();  // start-up makes them once, into an empty table
   generate_anims();
   load_map_data();
   init_enemy_type_list();
@@ -456,8 +458,6 @@ TEST(GeneratedLevel, LoadsWithEveryWallBlockTheGameLooksFor) {
   EXPECT_EQ(map_data[500][25], 0);
   EXPECT_EQ(map_data[1172 + 100][25], map_data[100][25]);
   chdir(dir.path.c_str());
-  release_enemy_video_sprites();
-  total_enemy_types = 0;
   unload_datafile(commondata);
   unload_datafile(data);
   commondata = data = nullptr;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "shell/shell.h"
 #include "test_support.h"
@@ -15,22 +16,27 @@ TEST(WorkingDirectory, CutsAtTheLastSeparatorOfEitherKind) {
   EXPECT_EQ(executable_directory("/borlin"), "");
 }
 
-TEST(WorkingDirectory, ChangesOnlyWhenThereIsADirectory) {
+TEST(WorkingDirectory, FollowsTheLinkToTheExecutableBeforeTheProgramPath) {
   ScratchDir dir;
-  std::filesystem::create_directory("sub");
-  chdir_to_executable("borlin");
-  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.path));
-  chdir_to_executable("sub/borlin");
-  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(dir.path) / "sub");
+  std::filesystem::create_directories("install/games");
+  std::filesystem::create_directory("bin");
+  { std::ofstream("install/games/borlin") << "x"; }
+  // Started as bin/borlin, a link to the installed game, or by bare name.
+  std::filesystem::create_symlink(dir.path + "/install/games/borlin", "bin/borlin");
+  std::filesystem::create_symlink(dir.path + "/install/games/borlin", "self");
+  EXPECT_EQ(executable_folder("self", "bin/borlin"), dir.path + "/install/games");
+  EXPECT_EQ(executable_folder("self", "borlin"), dir.path + "/install/games");
+  // Without the link: the program path as given.
+  EXPECT_EQ(executable_folder("no-such-link", "bin/borlin"), "bin");
+  EXPECT_EQ(executable_folder(nullptr, "borlin"), "");
+  EXPECT_EQ(executable_folder(nullptr, nullptr), "");
 }
 
-// A data file with no objects: enough for the loader to accept it.
-static void write_empty_datafile(const char *name) {
-  PACKFILE *f = pack_fopen(name, F_WRITE_PACKED);
-  ASSERT_NE(f, nullptr);
-  pack_mputl(DAT_MAGIC, f);
-  pack_mputl(0, f);
-  pack_fclose(f);
+TEST(WorkingDirectory, ChangesIntoTheFolderOfTheRunningExecutable) {
+  ScratchDir dir;
+  chdir_to_executable("borlin");
+  EXPECT_EQ(std::filesystem::current_path(),
+            std::filesystem::canonical("/proc/self/exe").parent_path());
 }
 
 TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
@@ -38,7 +44,7 @@ TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
   std::string said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
   EXPECT_EQ(said.rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u) << said;
 
-  write_empty_datafile("borlin.dat");
+  std::filesystem::copy_file(std::string(GAME_DIR) + "/borlin.dat", "borlin.dat");
   said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
   EXPECT_EQ(said.rfind("Error loading kestal.dat!\n", 0), 0u) << said;
 }

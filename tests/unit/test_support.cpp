@@ -8,6 +8,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <allegro.h>
+
+#include <algorithm>
+#include <set>
+
 ScratchDir::ScratchDir() {
   char tmpl[] = "/tmp/borlin-test-XXXXXX";
   path = mkdtemp(tmpl);
@@ -46,4 +51,43 @@ std::string capture_stdout_end(const std::string &file) {
   std::string out = read_file(file);
   std::remove(file.c_str());
   return out;
+}
+
+AnimTypesSaved::AnimTypesSaved() : total(total_anim_types), bullet_left(enemy_bullet_left) {
+  std::copy(anim_type_list, anim_type_list + MAX_ANIM_TYPES, list);
+}
+
+void AnimTypesSaved::free_new() {
+  std::set<BITMAP *> frames;  // a points text shares one bitmap among its frames
+  for (anim_type *&t : anim_type_list) {
+    if (!t || std::find(list, list + MAX_ANIM_TYPES, t) != list + MAX_ANIM_TYPES) continue;
+    for (int f = 0; f < t->frames; f++)
+      if (t->frame_list[f]) frames.insert(t->frame_list[f]);
+    delete[] t->frame_list;
+    delete t;
+    t = nullptr;
+  }
+  for (BITMAP *b : frames) destroy_bitmap(b);
+  if (enemy_bullet_left != bullet_left) destroy_bitmap(enemy_bullet_left);
+  enemy_bullet_left = bullet_left;
+  total_anim_types = 0;
+}
+
+AnimTypesSaved::~AnimTypesSaved() {
+  free_new();
+  std::copy(list, list + MAX_ANIM_TYPES, anim_type_list);
+  total_anim_types = total;
+}
+
+EnemyKindsSaved::EnemyKindsSaved() : total(total_enemy_types) {
+  for (int i = 0; i < total; i++) records.push_back(*enemy_type_list[i]);
+}
+
+EnemyKindsSaved::~EnemyKindsSaved() {
+  release_enemy_video_sprites();
+  for (int i = 0; i < MAX_ENEMY_TYPES; i++) {
+    if (!enemy_type_list[i]) continue;
+    *enemy_type_list[i] = i < total ? records[i] : enemy_type{};
+  }
+  total_enemy_types = total;
 }

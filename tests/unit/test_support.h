@@ -5,6 +5,10 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "gen/anims.h"
+#include "world/enemy_map.h"
 
 // A fresh empty folder that the process works in while the helper lives;
 // removed again afterwards.
@@ -40,3 +44,24 @@ std::string output_of_exit(const std::string &folder, int status, F fn) {
       ::testing::ExitedWithCode(status), "");
   return read_file(out);
 }
+
+// The generated animation types as they were before a test. The game makes
+// them once and never frees them; a test that makes its own has them freed
+// here, also in between with free_new (before making them again).
+struct AnimTypesSaved {
+  AnimTypesSaved();
+  ~AnimTypesSaved();
+  void free_new();
+  int total;
+  anim_type *list[MAX_ANIM_TYPES];
+  BITMAP *bullet_left;
+};
+
+// The enemy kinds as they were before a test: the records it filled are
+// kept (the game never frees them) but keep no pointer to its bitmaps.
+struct EnemyKindsSaved {
+  EnemyKindsSaved();
+  ~EnemyKindsSaved();
+  int total;
+  std::vector<enemy_type> records;
+};
