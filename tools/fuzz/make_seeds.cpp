@@ -3,6 +3,8 @@
 //                              content form (first byte 0)
 //   make_seeds saves DIR       a settings file and high score files as the
 //                              game writes them
+//   make_seeds datafile OUT    a small data file with one object of each
+//                              kind, written by the data generator's writer
 #include <allegro.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "datagen/writer.h"
 #include "frontend/hiscore.h"
 #include "shell/config.h"
 
@@ -57,12 +60,40 @@ int saves(const char *dir) {
   return pack_fclose(old) == 0 ? 0 : 1;
 }
 
+// Small, so the fuzzer can afford many variations of it.
+int small_datafile(const char *out_name) {
+  std::vector<DataObject> objects;
+  Bitmap8 b(4, 3, 7);
+  b.set(1, 1, 0);
+  objects.push_back(bitmap_object("B", b));
+  Palette p{};
+  for (int i = 0; i < PALETTE_SIZE; i++) p[i] = Rgb{uint8_t(i & 63), uint8_t(i >> 2), 9};
+  objects.push_back(palette_object("P", p));
+  DataObject s = named_object(DK_SAMPLE, "S");
+  s.sample.data = {SAMPLE_SILENCE, 40000, 20000, SAMPLE_SILENCE};
+  objects.push_back(s);
+  DataObject f = named_object(DK_FONT, "F");
+  for (int i = 0; i < FONT_GLYPHS; i++) {
+    Glyph g;
+    g.w = 1 + i % 2;
+    g.h = 2;
+    g.ink.assign(size_t(g.w) * g.h, i & 1);
+    f.font.glyphs.push_back(g);
+  }
+  objects.push_back(f);
+  std::string error;
+  if (write_datafile(out_name, objects, error)) return 0;
+  fprintf(stderr, "%s\n", error.c_str());
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
   if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 2;
   if (argc == 4 && std::string(argv[1]) == "content") return content(argv[2], argv[3]);
   if (argc == 3 && std::string(argv[1]) == "saves") return saves(argv[2]);
-  fprintf(stderr, "usage: make_seeds content IN OUT | make_seeds saves DIR\n");
+  if (argc == 3 && std::string(argv[1]) == "datafile") return small_datafile(argv[2]);
+  fprintf(stderr, "usage: make_seeds content IN OUT | saves DIR | datafile OUT\n");
   return 2;
 }
