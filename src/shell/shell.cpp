@@ -10,11 +10,13 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/hiscore.h"
 #include "frontend/options.h"
 #include "game/ground_enemies.h"
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "platform/random.h"
+#include "shell/config.h"
 #include "shell/datafile_check.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
@@ -106,8 +108,8 @@ void init_main() {
   raise_loop_sample_priorities();
   data = load_resource_file("kestal.dat", kestal_object_kinds.data(), KESTAL_OBJECT_COUNT);
 
-  // Until there is a settings file, the first mode is the default request.
-  set_default_gfx();
+  init_high_score_table();
+  load_config();
   init_joystick();
   generate_anims();
   make_game_video_bitmaps();
