@@ -13,6 +13,7 @@
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "platform/random.h"
+#include "shell/config.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
 
@@ -78,8 +79,7 @@ void init_main() {
   commondata = load_resource_file("borlin.dat");
   data = load_resource_file("kestal.dat");
 
-  // Until there is a settings file, the first mode is the default request.
-  set_default_gfx();
+  load_config();
   init_joystick();
   generate_anims();
   make_game_video_bitmaps();
