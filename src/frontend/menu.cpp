@@ -9,6 +9,7 @@
 #include "frontend/options.h"
 #include "frontend/titles.h"
 #include "game/state.h"
+#include "shell/config.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 
@@ -26,7 +27,7 @@ menu_item myopts[OPTS_ITEMS] = {
     {-1, MENU_TOGGLE, "Shadows : Fancy", "Shadows : Fast", set_opts_switches},
     {0, MENU_TOGGLE, "Reverse Alt Logic : On", "Reverse Alt Logic : Off", set_opts_switches},
     {0, MENU_ACTION, "Advanced", nullptr, nullptr},
-    {0, MENU_ACTION, "Save Settings", nullptr, nullptr},
+    {0, MENU_ACTION, "Save Settings", nullptr, save_config},
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 
@@ -112,6 +113,13 @@ bool select_held() {
          (joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b));
 }
 
+// F1 to F4, the first held; 0 for none. (End comes before F5.)
+int held_switch_key() {
+  for (int k : {KEY_F1, KEY_F2, KEY_F3, KEY_F4})
+    if (key[k]) return k;
+  return 0;
+}
+
 // A held input acts once: only when nothing was held at the last poll.
 bool take_release() {
   if (menu_released != -1) return false;
@@ -136,6 +144,32 @@ int menu_length(const menu_item *menu) {
   return MAX_MENU_ITEMS;
 }
 
+void menu_function_key(int key_code) {
+  switch (key_code) {
+    case KEY_F1:
+      show_info_flag = flip(show_info_flag);
+      break;
+    case KEY_F2:
+      bulletshadows = flip(bulletshadows);
+      myopts[OPTS_SHADOWS].value = bulletshadows;
+      break;
+    case KEY_F3:
+      show3dmap = (show3dmap + 1) % 3;
+      break;
+    case KEY_F4: {
+      int &v = myopts[OPTS_REVERSE_ALT].value;
+      v = flip(v);
+      reverse_logic = v == 0 ? 1 : -1;
+      break;
+    }
+    case KEY_F5:
+      // FRONT-PENDING: change_fullscreen()
+      break;
+    default:
+      break;
+  }
+}
+
 int do_menu_io(menu_item *menu, int &sel) {
   if (joystick_usable()) poll_joystick();
 
@@ -143,26 +177,12 @@ int do_menu_io(menu_item *menu, int &sel) {
     if (take_release()) sel = std::max(sel - 1, 0);
   } else if (down_held()) {
     if (take_release() && menu[sel].kind != MENU_BACK) sel++;
-  } else if (key[KEY_F1]) {
-    if (take_release()) show_info_flag = flip(show_info_flag);
-  } else if (key[KEY_F2]) {
-    if (take_release()) {
-      bulletshadows = flip(bulletshadows);
-      myopts[OPTS_SHADOWS].value = bulletshadows;
-    }
-  } else if (key[KEY_F3]) {
-    if (take_release()) show3dmap = (show3dmap + 1) % 3;
-  } else if (key[KEY_F4]) {
-    if (take_release()) {
-      int &v = myopts[OPTS_REVERSE_ALT].value;
-      v = flip(v);
-      reverse_logic = v == 0 ? 1 : -1;
-    }
+  } else if (int f = held_switch_key()) {
+    if (take_release()) menu_function_key(f);
   } else if (key[KEY_END]) {
     main_exit();
   } else if (key[KEY_F5]) {
-    if (take_release()) {
-    }  // FRONT-PENDING: change_fullscreen()
+    if (take_release()) menu_function_key(KEY_F5);
   } else if (key[KEY_ESC]) {
     if (take_release()) return MENU_LEFT;
   } else if (select_held()) {

@@ -90,6 +90,11 @@ constexpr int OUTLINE_DARKER = 4;  // outline colour = caption colour - 4
 // Items of a table up to and including its back item.
 int menu_length(const menu_item *menu);
 
+// What F1 to F5 do on every screen of the front end: the information
+// overlay, the bullet shadows and the reversed altitude controls (with their
+// Options items), the map view, the window/full-screen switch.
+void menu_function_key(int key_code);
+
 // One poll of the input: moves `sel` in place and returns MENU_GOES_ON,
 // MENU_LEFT or the index of a chosen choice item.
 int do_menu_io(menu_item *menu, int &sel);
