@@ -9,6 +9,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/hiscore.h"
 #include "frontend/options.h"
 #include "gen/anims.h"
 #include "platform/devices.h"
@@ -79,6 +80,7 @@ void init_main() {
   commondata = load_resource_file("borlin.dat");
   data = load_resource_file("kestal.dat");
 
+  init_high_score_table();
   load_config();
   init_joystick();
   generate_anims();

@@ -1,0 +1,294 @@
+#include "frontend/hiscore.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "shell/safe_save.h"
+#include "shell/shell.h"
+
+hi_score hi_score_table[HI_SCORE_LINES];
+int total_scores = 0;
+int enter_name = -1;
+char *letter_ptr = nullptr;
+int hi_released = 0;
+void (*hi_function_key)(int key_code) = nullptr;
+
+namespace {
+
+constexpr int LOW_WORD = 0xffff;
+constexpr int LAST_LETTER = HI_NAME_LETTERS - 1;
+constexpr int LOWEST_COLOUR = 4;
+constexpr int FUNCTION_KEYS[] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5};
+
+bool is_letter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool write_high_scores(PACKFILE *f) {
+  bool ok = true;
+  for (const hi_score &h : hi_score_table) {
+    ok = ok && pack_iputw(h.score & LOW_WORD, f) != EOF;
+    // Nothing after the terminator: the bytes past it are 0.
+    bool ended = false;
+    for (int i = 0; i < HI_NAME_LETTERS; i++) {
+      ended = ended || h.name[i] == '\0';
+      ok = ok && pack_putc(ended ? 0 : static_cast<unsigned char>(h.name[i]), f) != EOF;
+    }
+    ok = ok && pack_putc(h.round & 255, f) != EOF;
+    ok = ok && pack_putc(h.stage & 255, f) != EOF;
+  }
+  for (int i = 0; i < HI_TRAILER_SIGNATURE_BYTES; i++)
+    ok = ok && pack_putc(HI_TRAILER_SIGNATURE[i], f) != EOF;
+  for (const hi_score &h : hi_score_table)
+    ok = ok && pack_iputw((std::max(h.score, 0) >> 16) & LOW_WORD, f) != EOF;
+  return ok;
+}
+
+// The trailer's high words, when the file has a whole and sound one.
+bool read_trailer(PACKFILE *f, int high[HI_SCORE_LINES]) {
+  for (int i = 0; i < HI_TRAILER_SIGNATURE_BYTES; i++)
+    if (pack_getc(f) != HI_TRAILER_SIGNATURE[i]) return false;
+  for (int i = 0; i < HI_SCORE_LINES; i++) {
+    high[i] = pack_igetw(f);
+    if (high[i] < 0 || high[i] > MAX_HI_SCORE_HIGH_WORD) return false;
+  }
+  return true;
+}
+
+// A line read as it is, or false when the file ends inside it.
+bool read_line(PACKFILE *f, hi_score &h) {
+  const int score = pack_igetw(f);
+  int name[HI_NAME_LETTERS];
+  for (int &c : name) c = pack_getc(f);
+  const int round = pack_getc(f);
+  const int stage = pack_getc(f);
+  if (score < 0 || stage < 0 || round < 0 || name[0] < 0 || name[1] < 0 || name[2] < 0)
+    return false;
+  h.score = score;
+  // A name is letters; anything else ends it.
+  std::memset(h.name, 0, sizeof h.name);
+  for (int i = 0; i < HI_NAME_LETTERS && is_letter(name[i]); i++) h.name[i] = static_cast<char>(name[i]);
+  h.round = round;
+  h.stage = stage;
+  return true;
+}
+
+// Acts once per press: true when the press has not been acted on yet.
+bool take_press() {
+  if (hi_released != -1) return false;
+  hi_released = 0;
+  return true;
+}
+
+bool entering() { return enter_name >= 0 && enter_name < HI_SCORE_LINES; }
+
+bool joystick_usable() { return joy_ok == -1 && num_joysticks > 0; }
+
+bool stick(int axis, bool high_end) {
+  if (!joystick_usable()) return false;
+  const JOYSTICK_AXIS_INFO &a = joy[0].stick[0].axis[axis];
+  return high_end ? a.d2 : a.d1;
+}
+
+bool button_held() { return joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b); }
+
+}  // namespace
+
+void default_high_score_table() {
+  for (hi_score &h : hi_score_table) h = hi_score{0, "", 1, 0, 0, 0, {0, 0}};
+}
+
+void init_high_score_table() {
+  default_high_score_table();
+  load_high_score_table();
+}
+
+bool read_high_score_file(const char *name) {
+  PACKFILE *f = pack_fopen(name, F_READ_PACKED);
+  if (!f) return false;
+  int lines = 0;
+  // A file cut short keeps the defaults from the first line it cuts.
+  while (lines < HI_SCORE_LINES && read_line(f, hi_score_table[lines])) lines++;
+  int high[HI_SCORE_LINES];
+  if (lines == HI_SCORE_LINES && read_trailer(f, high))
+    for (int i = 0; i < HI_SCORE_LINES; i++) hi_score_table[i].score |= high[i] << 16;
+  pack_fclose(f);
+  // A file from before the trailer may hold cut scores out of order; the
+  // entry rules need the best first.
+  std::stable_sort(std::begin(hi_score_table), std::end(hi_score_table),
+                   [](const hi_score &a, const hi_score &b) { return a.score > b.score; });
+  return true;
+}
+
+void load_high_score_table() {
+  if (read_high_score_file(HI_SCORE_FILE)) top_score = hi_score_table[0].score;
+}
+
+void save_high_score_table() {
+  if (!safe_save(HI_SCORE_FILE, write_high_scores))
+    printf("Could not write hi score file: %s\n", HI_SCORE_FILE);
+}
+
+int insert_high_score(const player &p) {
+  enter_name = -1;
+  int line = 0;
+  while (line < HI_SCORE_LINES && hi_score_table[line].score >= p.score) line++;
+  if (line == HI_SCORE_LINES) return -1;
+  for (int i = HI_SCORE_LINES - 1; i > line; i--) hi_score_table[i] = hi_score_table[i - 1];
+  hi_score &h = hi_score_table[line];
+  h.score = p.score;
+  h.round = p.round;
+  h.stage = p.stage;
+  h.cheated = p.cheated;
+  h.lives = p.lives;
+  h.spare[0] = p.spare[0];
+  h.spare[1] = p.spare[1];
+  std::memset(h.name, 0, sizeof h.name);
+  h.name[0] = 'A';
+  enter_name = line;
+  // The cursor must be on the new line before the first key is read.
+  letter_ptr = &h.name[0];
+  // A key still held from the game does not count as the first press.
+  hi_released = 0;
+  return line;
+}
+
+int count_total_scores() {
+  int n = 0;
+  while (n < HI_SCORE_LINES && hi_score_table[n].score != 0) n++;
+  return n;
+}
+
+int hi_line_colour(int total, int line) {
+  int c;
+  if (total <= 2)
+    c = 29 - 6 * line;
+  else if (total == 3)
+    c = 29 - 3 * line;
+  else if (total == 4)
+    c = 29 - 2 * line;
+  else if (total == 5)
+    c = 30 - 2 * line;
+  else if (total == 6)
+    c = static_cast<int>(30 - 1.5f * line);
+  else if (total <= 8)
+    c = 30 - line;
+  else
+    c = 31 - line;
+  return c < LOWEST_COLOUR ? LOWEST_COLOUR : c;
+}
+
+const char *hi_cheat_mark(const hi_score &line) { return line.cheated == -1 ? "*" : ""; }
+
+void place_letter_cursor() {
+  if (!entering()) return;
+  char *name = hi_score_table[enter_name].name;
+  int i = 0;
+  while (i < LAST_LETTER && name[i + 1] != '\0') i++;
+  letter_ptr = &name[i];
+}
+
+void hi_finish_name() {
+  if (!entering()) return;
+  save_high_score_table();
+  enter_name = -1;
+  letter_ptr = nullptr;
+}
+
+void hi_type_letter(int c) {
+  if (!entering()) return;
+  place_letter_cursor();
+  *letter_ptr = static_cast<char>(c);
+  if (letter_ptr - hi_score_table[enter_name].name == LAST_LETTER) {
+    hi_finish_name();
+    return;
+  }
+  letter_ptr++;
+  letter_ptr[0] = 'A';
+  letter_ptr[1] = '\0';
+}
+
+void hi_letter_down() {
+  if (!entering()) return;
+  place_letter_cursor();
+  char &c = *letter_ptr;
+  if ((c > 'A' && c <= 'Z') || (c > 'a' && c <= 'z')) c--;
+}
+
+void hi_letter_up() {
+  if (!entering()) return;
+  place_letter_cursor();
+  char &c = *letter_ptr;
+  if ((c >= 'A' && c < 'Z') || (c >= 'a' && c < 'z')) c++;
+}
+
+void hi_upper_case() {
+  if (!entering()) return;
+  place_letter_cursor();
+  if (*letter_ptr >= 'a' && *letter_ptr <= 'z') *letter_ptr += 'A' - 'a';
+}
+
+void hi_lower_case() {
+  if (!entering()) return;
+  place_letter_cursor();
+  if (*letter_ptr >= 'A' && *letter_ptr <= 'Z') *letter_ptr += 'a' - 'A';
+}
+
+void hi_remove_letter() {
+  if (!entering()) return;
+  place_letter_cursor();
+  if (letter_ptr == hi_score_table[enter_name].name) return;
+  *letter_ptr = '\0';
+  letter_ptr--;
+}
+
+int do_hi_io() {
+  if (joystick_usable()) poll_joystick();
+  if (keypressed()) {
+    const int c = readkey() & 255;
+    if (entering() && is_letter(c)) hi_type_letter(c);
+  }
+  place_letter_cursor();
+
+  for (int k : FUNCTION_KEYS) {
+    if (!key[k]) continue;
+    if (take_press() && hi_function_key) hi_function_key(k);
+    return 0;
+  }
+  if (key[KEY_ESC]) return take_press() ? -1 : 0;
+  if (key[KEY_LEFT] || key[KEY_4_PAD] || stick(0, false)) {
+    if (take_press()) hi_letter_down();
+    return 0;
+  }
+  if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick(0, true)) {
+    if (take_press()) hi_letter_up();
+    return 0;
+  }
+  if (key[KEY_UP] || key[KEY_8_PAD] || stick(1, false)) {
+    if (take_press()) hi_upper_case();
+    return 0;
+  }
+  if (key[KEY_DOWN] || key[KEY_2_PAD] || stick(1, true)) {
+    if (take_press()) hi_lower_case();
+    return 0;
+  }
+  if (key[KEY_ENTER]) {
+    if (!take_press()) return 0;
+    if (!entering()) return -1;
+    hi_finish_name();
+    return 0;
+  }
+  if (key[KEY_SPACE] || key[KEY_LCONTROL] || button_held()) {
+    if (!take_press()) return 0;
+    if (!entering()) return -1;
+    hi_type_letter(*letter_ptr);
+    return 0;
+  }
+  if (key[KEY_BACKSPACE] || key[KEY_DEL]) {
+    if (take_press()) hi_remove_letter();
+    return 0;
+  }
+  hi_released = -1;
+  return 0;
+}
