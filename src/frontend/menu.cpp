@@ -267,9 +267,16 @@ void draw_menu_overlay(const menu_item *menu, int sel, int y0) {
   }
 }
 
+int caption_width(const char *text) {
+  return text_length(static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat), text);
+}
+
 void nise_text(const char *text, int y, int colour) {
+  outlined_text(text, (SCREEN_W - caption_width(text)) / 2, y, colour);
+}
+
+void outlined_text(const char *text, int x, int y, int colour) {
   FONT *f = static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat);
-  int x = (SCREEN_W - text_length(f, text)) / 2;
   int outline = palette_color[colour - OUTLINE_DARKER];
   textout_ex(currentbuffer, f, text, x + 1, y, outline, -1);
   textout_ex(currentbuffer, f, text, x - 1, y, outline, -1);

@@ -121,6 +121,9 @@ void draw_menu_overlay(const menu_item *menu, int sel, int y0);
 
 // A caption centred on the screen, outlined one colour group darker.
 void nise_text(const char *text, int y, int colour);
+// The same caption starting at x, and the width it takes.
+void outlined_text(const char *text, int x, int y, int colour);
+int caption_width(const char *text);
 
 // Releases the logo copy made for the zoom.
 void destroy_menu_logo();
