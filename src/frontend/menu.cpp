@@ -205,6 +205,10 @@ int do_menu_io(menu_item *menu, int &sel) {
   return MENU_GOES_ON;
 }
 
+int menu_start_selection(const menu_item *menu, int selection) {
+  return std::clamp(selection, 0, menu_length(menu) - 1);
+}
+
 int get_centered_text_y_start(const menu_item *menu) {
   for (float &t : last_selected)
     if (menu != last_mnu || t > game_time) t = LONG_AGO;

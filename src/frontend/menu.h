@@ -95,6 +95,10 @@ int menu_length(const menu_item *menu);
 // Options items), the map view, the window/full-screen switch.
 void menu_function_key(int key_code);
 
+// The selection a menu starts with: inside its table, whatever the caller
+// remembered (a list rebuilt shorter would otherwise let Down walk off it).
+int menu_start_selection(const menu_item *menu, int selection);
+
 // One poll of the input: moves `sel` in place and returns MENU_GOES_ON,
 // MENU_LEFT or the index of a chosen choice item.
 int do_menu_io(menu_item *menu, int &sel);

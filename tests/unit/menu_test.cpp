@@ -67,6 +67,15 @@ TEST_F(Menu, AHeldKeyActsOnceAndTheCursorStopsAtBothEnds) {
   EXPECT_EQ(sel, 0);
 }
 
+TEST_F(Menu, AMenuEnteredPastItsBackItemStartsOnItAndDownStaysThere) {
+  EXPECT_EQ(menu_start_selection(mymethods, 9), METHOD_COUNT);
+  EXPECT_EQ(menu_start_selection(mymethods, -3), 0);
+  EXPECT_EQ(menu_start_selection(mymethods, 1), 1);
+  int sel = menu_start_selection(mymethods, 7);
+  press(mymethods, sel, KEY_DOWN);
+  EXPECT_EQ(sel, METHOD_COUNT);
+}
+
 TEST_F(Menu, SelectingActsByKind) {
   menu_item table[] = {
       {0, MENU_ACTION, "act", nullptr, record_handler},
