@@ -64,3 +64,30 @@ void draw_hi_score_lines() {
   }
 }
 
+
+namespace {
+
+void draw_hi_score_screen() {
+  titles(currentbuffer, TITLE_Y);
+  draw_hi_score_lines();
+}
+
+}  // namespace
+
+void hi_score_loop() {
+  make_hi_icon();
+  total_scores = count_total_scores();
+  state = INTRO_STEADY;  // the menu's intro does not replay behind the table
+  hi_function_key = menu_function_key;
+  while (do_hi_io() == 0) menu_frame_pass(true, draw_hi_score_screen);
+}
+
+void hi_score_entry(player &p) {
+  if (insert_high_score(p) < 0) return;
+  hi_score_loop();
+}
+
+void show_hi_score_table() {
+  enter_name = -1;
+  hi_score_loop();
+}

@@ -6,6 +6,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/hiscore_screen.h"
 #include "frontend/options.h"
 #include "frontend/titles.h"
 #include "game/state.h"
@@ -17,16 +18,16 @@
 // an item without a handler does nothing when selected.
 menu_item mymain[MAIN_ITEMS] = {
     {0, MENU_ACTION, "Play", nullptr, nullptr},
-    {0, MENU_ACTION, "Options", nullptr, nullptr},
+    {0, MENU_ACTION, "Options", nullptr, do_options_menu},
     {0, MENU_TOGGLE, "WindOwed", "Fullscreen", nullptr},
-    {0, MENU_ACTION, "Hi Scores", nullptr, nullptr},
+    {0, MENU_ACTION, "Hi Scores", nullptr, show_hi_score_table},
     {0, MENU_BACK, "Exit", nullptr, nullptr},
 };
 
 menu_item myopts[OPTS_ITEMS] = {
     {-1, MENU_TOGGLE, "Shadows : Fancy", "Shadows : Fast", set_opts_switches},
     {0, MENU_TOGGLE, "Reverse Alt Logic : On", "Reverse Alt Logic : Off", set_opts_switches},
-    {0, MENU_ACTION, "Advanced", nullptr, nullptr},
+    {0, MENU_ACTION, "Advanced", nullptr, do_advanced_menu},
     {0, MENU_ACTION, "Save Settings", nullptr, save_config},
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
@@ -75,6 +76,8 @@ menu_item mybpps[BPP_COUNT + 1] = {
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 
+void (*menu_frame_pass)(bool world_step, void (*overlay)()) = nullptr;
+
 int state = INTRO_FADE;
 float substate = 0;
 int menu_released = -1;
@@ -82,6 +85,14 @@ const menu_item *last_mnu = nullptr;
 float last_selected[MAX_MENU_ITEMS] = {};
 
 namespace {
+
+// The menu the current frame shows; submenus run inside a parent's input
+// step and draw their own frames, so each frame sets these again.
+const menu_item *shown_menu = nullptr;
+int shown_sel = 0;
+int shown_y0 = 0;
+
+void draw_shown_menu() { draw_menu_overlay(shown_menu, shown_sel, shown_y0); }
 
 // The copy of the logo in the screen's depth that the zoom stretches.
 BITMAP *logo = nullptr;
@@ -208,6 +219,26 @@ int do_menu_io(menu_item *menu, int &sel) {
 int menu_start_selection(const menu_item *menu, int selection) {
   return std::clamp(selection, 0, menu_length(menu) - 1);
 }
+
+int do_my_menu(menu_item *menu, int selection) {
+  int sel = menu_start_selection(menu, selection);
+  get_centered_text_y_start(menu);
+  clear_keybuf();
+  for (;;) {
+    int r = do_menu_io(menu, sel);
+    int y0 = get_centered_text_y_start(menu);
+    if (r != MENU_GOES_ON) return r;
+    last_selected[sel] = game_time;
+    shown_menu = menu;
+    shown_sel = sel;
+    shown_y0 = y0;
+    // The demo stands still while the fade-in covers it.
+    menu_frame_pass(state > INTRO_FADE, draw_shown_menu);
+  }
+}
+
+void do_options_menu() { do_my_menu(myopts, 0); }
+void do_advanced_menu() { do_my_menu(myadvanced, 0); }
 
 int get_centered_text_y_start(const menu_item *menu) {
   for (float &t : last_selected)

@@ -99,6 +99,17 @@ void menu_function_key(int key_code);
 // remembered (a list rebuilt shorter would otherwise let Down walk off it).
 int menu_start_selection(const menu_item *menu, int selection);
 
+// The one frame pass of the game (one world step unless told not to, the
+// picture, `overlay` over it, presentation), through which every menu and
+// the score table draw. Waiting for the play loop's frame pass to be linked
+// here; tests point it at a frame of their own.
+extern void (*menu_frame_pass)(bool world_step, void (*overlay)());
+
+// Runs a menu until it is left: MENU_LEFT or a chosen choice's index.
+int do_my_menu(menu_item *menu, int selection);
+void do_options_menu();
+void do_advanced_menu();
+
 // One poll of the input: moves `sel` in place and returns MENU_GOES_ON,
 // MENU_LEFT or the index of a chosen choice item.
 int do_menu_io(menu_item *menu, int &sel);

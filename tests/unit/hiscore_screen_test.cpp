@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <deque>
 
 #include "front_screen.h"
+#include "test_support.h"
 #include "frontend/hiscore.h"
 #include "frontend/hiscore_screen.h"
 
@@ -120,4 +122,57 @@ TEST_F(HiScoreScreen, TheHalfSizeIconIsMadeOnceInEightBitsAndDrawnOncePerRound) 
   }
   EXPECT_GT(columns_with_icon, 0);
   EXPECT_EQ(getpixel(currentbuffer, x0 + 8 * 4 + first->w, line_y(0) + HI_ICON_DROP), 0);
+}
+
+namespace {
+
+int entry_frames = 0;
+std::deque<int> typed;
+int typed_waiting() { return !typed.empty(); }
+int typed_key() {
+  int k = typed.front();
+  typed.pop_front();
+  return k;
+}
+void typing_frame(bool, void (*overlay)()) {
+  overlay();
+  // The name is typed over the first frames, then Enter leaves the table;
+  // Escape in the end, whatever happened.
+  const char name[] = "XyZ";
+  if (entry_frames < 3) typed.push_back(name[entry_frames]);
+  key[KEY_ENTER] = entry_frames == 5;
+  key[KEY_ESC] = entry_frames > 20;
+  entry_frames++;
+}
+
+}  // namespace
+
+TEST_F(HiScoreScreen, AScoreThatEarnsALineTakesATypedNameAndIsSaved) {
+  ScratchDir dir;
+  void (*saved_pass)(bool, void (*)()) = menu_frame_pass;
+  menu_frame_pass = typing_frame;
+  entry_frames = 0;
+  install_keyboard_hooks(typed_waiting, typed_key);
+  fill(10);
+  player p{};
+  p.score = 8750;  // between lines 3 and 4
+  p.round = 2;
+  hi_score_entry(p);
+  EXPECT_LT(entry_frames, 10);  // Enter left the table
+  EXPECT_STREQ(hi_score_table[3].name, "XyZ");
+  EXPECT_EQ(hi_score_table[3].score, 8750);
+  EXPECT_EQ(hi_score_table[4].score, 8700);
+  EXPECT_EQ(enter_name, -1);
+  EXPECT_EQ(state, INTRO_STEADY);
+  EXPECT_TRUE(read_high_score_file(HI_SCORE_FILE));
+  EXPECT_STREQ(hi_score_table[3].name, "XyZ");
+
+  // A tie with the last line opens nothing.
+  entry_frames = 0;
+  p.score = hi_score_table[9].score;
+  hi_score_entry(p);
+  EXPECT_EQ(entry_frames, 0);
+  menu_frame_pass = saved_pass;
+  install_keyboard_hooks(nullptr, nullptr);
+  typed.clear();
 }
