@@ -1,5 +1,5 @@
-// Menu tables: the record every menu is made of, and the tables that other
-// modules read captions from.
+// The menus: the record every menu is made of, its tables, and the engine
+// that runs any of them over the demo game.
 #pragma once
 
 // What selecting an item does.
@@ -18,6 +18,31 @@ struct menu_item {
   void (*handler)();
 };
 
+// What one poll of the menu input ends in, besides a chosen index.
+constexpr int MENU_GOES_ON = -2;
+constexpr int MENU_LEFT = -1;
+
+// The main menu.
+constexpr int MAIN_PLAY = 0;
+constexpr int MAIN_OPTIONS = 1;
+constexpr int MAIN_FULLSCREEN = 2;
+constexpr int MAIN_HI_SCORES = 3;
+constexpr int MAIN_ITEMS = 5;
+extern menu_item mymain[MAIN_ITEMS];
+
+// The Options menu; its two toggles hold the play options that
+// set_opts_switches turns into switches.
+constexpr int OPTS_SHADOWS = 0;
+constexpr int OPTS_REVERSE_ALT = 1;
+constexpr int OPTS_ADVANCED = 2;
+constexpr int OPTS_SAVE = 3;
+constexpr int OPTS_ITEMS = 5;
+extern menu_item myopts[OPTS_ITEMS];
+
+// The Advanced menu: one item per display list, then back.
+constexpr int ADVANCED_ITEMS = 6;
+extern menu_item myadvanced[ADVANCED_ITEMS];
+
 // Screen update methods, by updatemethod.
 constexpr int METHOD_COUNT = 3;
 extern menu_item mymethods[METHOD_COUNT + 1];
@@ -26,12 +51,97 @@ extern menu_item mymethods[METHOD_COUNT + 1];
 constexpr int REGULATOR_COUNT = 4;
 extern menu_item myregulators[REGULATOR_COUNT + 1];
 
-// The Options menu; its two toggles hold the play options that
-// set_opts_switches turns into switches.
-constexpr int OPTS_SHADOWS = 0;
-constexpr int OPTS_REVERSE_ALT = 1;
-constexpr int OPTS_ITEMS = 5;
-extern menu_item myopts[OPTS_ITEMS];
+// Refresh rates to request; hz_list holds the rate of each entry.
+constexpr int REFRESH_RATE_COUNT = 9;
+extern menu_item myrefreshrates[REFRESH_RATE_COUNT + 1];
+extern const int hz_list[REFRESH_RATE_COUNT];
+
+// Colour depths, the depth in each value; entry 0 takes the desktop's
+// depth when the list opens.
+constexpr int BPP_DESKTOP = 0;
+constexpr int BPP_COUNT = 6;
+extern menu_item mybpps[BPP_COUNT + 1];
+
+// Intro of the menu screen, by `state`: the fade-in hides the frozen demo,
+// then the logo zooms into place, then the screen is steady.
+constexpr int INTRO_FADE = 0;
+constexpr int INTRO_ZOOM = 1;
+constexpr int INTRO_STEADY = 2;
+constexpr float INTRO_PHASE_END = 222.0f;  // substate at which a phase ends
+constexpr float FADE_STEP = 8.0f;          // substate per tick
+constexpr float ZOOM_STEP = 2.0f;
+constexpr int FADE_COLOUR = 184;  // palette entry the fade-in brightens
+constexpr int TITLE_Y = 40;       // top of the logo at rest
+
+extern int state;
+extern float substate;
+extern int menu_released;  // -1 when no menu key was held at the last poll
+extern const menu_item *last_mnu;
+extern float last_selected[MAX_MENU_ITEMS];  // game time an item last had the cursor
+
+// Layout and colours of the items.
+constexpr int MENU_LINE_HEIGHT = 30;
+constexpr float LONG_AGO = -1000.0f;
+constexpr int ITEM_BRIGHT = 29;
+constexpr int ITEM_DIM = 23;
+constexpr float ITEM_DIM_PER_TICK = 0.25f;
+constexpr int OUTLINE_DARKER = 4;  // outline colour = caption colour - 4
+
+// Items of a table up to and including its back item.
+int menu_length(const menu_item *menu);
+
+// What F1 to F5 do on every screen of the front end: the information
+// overlay, the bullet shadows and the reversed altitude controls (with their
+// Options items), the map view, the window/full-screen switch.
+void menu_function_key(int key_code);
+
+// The selection a menu starts with: inside its table, whatever the caller
+// remembered (a list rebuilt shorter would otherwise let Down walk off it).
+int menu_start_selection(const menu_item *menu, int selection);
+
+// The one frame pass of the game (one world step unless told not to, the
+// picture, `overlay` over it, presentation), through which every menu and
+// the score table draw. Waiting for the play loop's frame pass to be linked
+// here; tests point it at a frame of their own.
+extern void (*menu_frame_pass)(bool world_step, void (*overlay)());
+
+// Runs a menu until it is left: MENU_LEFT or a chosen choice's index.
+int do_my_menu(menu_item *menu, int selection);
+void do_options_menu();
+void do_advanced_menu();
+
+// One poll of the input: moves `sel` in place and returns MENU_GOES_ON,
+// MENU_LEFT or the index of a chosen choice item.
+int do_menu_io(menu_item *menu, int &sel);
+
+// Restarts the item timers for a new table (for the same table only those
+// in the future), makes `menu` the current table and returns the y of its
+// first item.
+int get_centered_text_y_start(const menu_item *menu);
+
+// Colour of item `i`: bright under the cursor, dimming after it left.
+int menu_item_colour(int i, int sel);
+
+// The intro's step for this frame, drawn into currentbuffer over the demo.
+void menu_intro_step();
+
+// Where the zooming logo stands `t` = 222 - substate before its rest.
+struct logo_rect {
+  int x, y, w, h;
+};
+logo_rect logo_zoom_rect(float t, int logo_w, int logo_h, int screen_w);
+
+// What the menu draws over the demo in one frame: intro, title page, items.
+void draw_menu_overlay(const menu_item *menu, int sel, int y0);
+
+// A caption centred on the screen, outlined one colour group darker.
+void nise_text(const char *text, int y, int colour);
+// The same caption starting at x, and the width it takes.
+void outlined_text(const char *text, int x, int y, int colour);
+int caption_width(const char *text);
+
+// Releases the logo copy made for the zoom.
+void destroy_menu_logo();
 
 // Caption of entry `index` of a table, or "" when the index is outside the
 // table's `count` entries.
