@@ -128,6 +128,11 @@ BITMAP *hi_score_icon() {
   return icon;
 }
 
+void destroy_hi_score_icon() {
+  if (icon) destroy_bitmap(icon);
+  icon = nullptr;
+}
+
 void draw_hi_score_lines(BITMAP *dest) {
   const int mid = dest->w / 2;
   if (hi_score_table[0].score == 0) {

@@ -76,6 +76,7 @@ constexpr int HI_EMPTY_OUTLINE = 24;
 // The round marker at half size, made the first time it is asked for and
 // kept (null without the data file).
 BITMAP *hi_score_icon();
+void destroy_hi_score_icon();
 // The table as the screen shows it, over whatever `dest` holds: the
 // lines counted in total_scores, or "No hi Scores" when line 0 is empty.
 void draw_hi_score_lines(BITMAP *dest);

@@ -41,11 +41,11 @@ class HiScoreScreen : public FrontScreen {
     }
     total_scores = count_total_scores();
   }
-  static int line_y(int i) { return HI_FIRST_LINE_Y + HI_LINE_HEIGHT * i; }
+  static int line_y(int i) { return HI_FIRST_LINE_Y + HI_LINE_SPACING * i; }
   // Colour-c pixels of line i's row left of x0 or from x1 on.
   static int count_in(int c, int y, int x0, int x1) {
     int n = 0;
-    for (int yy = y - 1; yy < y + HI_LINE_HEIGHT - 2; yy++)
+    for (int yy = y - 1; yy < y + HI_LINE_SPACING - 2; yy++)
       for (int x = x0; x < x1; x++) n += getpixel(currentbuffer, x, yy) == c;
     return n;
   }
@@ -59,16 +59,16 @@ class HiScoreScreen : public FrontScreen {
 }  // namespace
 
 TEST_F(HiScoreScreen, AnEmptyTableSaysSoAndDrawsNoLines) {
-  draw_hi_score_lines();
-  EXPECT_GT(count_colour(HI_EMPTY_COLOUR, HI_EMPTY_Y - 1, HI_EMPTY_Y + 30), 0);
-  EXPECT_GT(count_colour(HI_EMPTY_COLOUR - 4, HI_EMPTY_Y - 1, HI_EMPTY_Y + 30), 0);
+  draw_hi_score_lines(currentbuffer);
+  EXPECT_GT(count_colour(HI_EMPTY_COLOUR, HI_EMPTY_TEXT_Y - 1, HI_EMPTY_TEXT_Y + 30), 0);
+  EXPECT_GT(count_colour(HI_EMPTY_COLOUR - 4, HI_EMPTY_TEXT_Y - 1, HI_EMPTY_TEXT_Y + 30), 0);
   EXPECT_EQ(count_colour(0), SCREEN_W * SCREEN_H - count_colour(HI_EMPTY_COLOUR) -
                                  count_colour(HI_EMPTY_COLOUR - 4));
 }
 
 TEST_F(HiScoreScreen, SevenLinesRunFromColour30To24WithRankScoreAndNameInPlace) {
   fill(7);
-  draw_hi_score_lines();
+  draw_hi_score_lines(currentbuffer);
   const int centre = SCREEN_W / 2;
   for (int i = 0; i < 7; i++) {
     const int c = 30 - i;
@@ -87,8 +87,8 @@ TEST_F(HiScoreScreen, ACheatedLineShowsTheMarkBeforeItsRankAndTheEnteredNameCycl
   hi_score_table[1].cheated = -1;
   enter_name = 2;
   game_time = 100.0f + 16 * 3 + 5;  // colour 16 + 5 (game time 153: 153 & 15 = 9)
-  const int name_colour = HI_NAME_COLOURS + (static_cast<int>(game_time) & 15);
-  draw_hi_score_lines();
+  const int name_colour = 16 + (static_cast<int>(game_time) & 15);
+  draw_hi_score_lines(currentbuffer);
   const int centre = SCREEN_W / 2;
   const int c1 = hi_line_colour(3, 1);
   EXPECT_GT(count_in(c1, line_y(1), centre - 130, centre - 119), 0);
@@ -99,20 +99,18 @@ TEST_F(HiScoreScreen, ACheatedLineShowsTheMarkBeforeItsRankAndTheEnteredNameCycl
 }
 
 TEST_F(HiScoreScreen, TheHalfSizeIconIsMadeOnceInEightBitsAndDrawnOncePerRound) {
-  make_hi_icon();
-  BITMAP *first = hi_icon;
+  BITMAP *first = hi_score_icon();
   ASSERT_NE(first, nullptr);
   BITMAP *marker = static_cast<BITMAP *>(kestal[KESTAL_ROUND_MARKER].dat);
   EXPECT_EQ(first->w, marker->w / 2);
   EXPECT_EQ(first->h, marker->h / 2);
   EXPECT_EQ(bitmap_color_depth(first), 8);
-  make_hi_icon();
-  EXPECT_EQ(hi_icon, first);
+  EXPECT_EQ(hi_score_icon(), first);
 
   fill(1);
   hi_score_table[0].round = 3;
-  draw_hi_score_lines();
-  const int x0 = SCREEN_W / 2 + HI_ICONS_FROM_CENTRE;
+  draw_hi_score_lines(currentbuffer);
+  const int x0 = SCREEN_W / 2 + HI_ICONS_LEFT;
   int columns_with_icon = 0;
   for (int x = x0; x < x0 + 8 * 6; x++) {
     bool any = false;
