@@ -1,6 +1,11 @@
 #include "frontend/menu.h"
 
+#include <allegro.h>
+
+#include "display/frame.h"
 #include "frontend/options.h"
+#include "shell/datafile_index.h"
+#include "shell/shell.h"
 
 menu_item mymethods[METHOD_COUNT + 1] = {
     {0, MENU_CHOICE, "Triple Buffer", nullptr, nullptr},
@@ -44,4 +49,15 @@ char *al_un_id(char *buffer, int id) {
   }
   buffer[4] = '\0';
   return buffer;
+}
+
+void nise_text(const char *text, int y, int c) {
+  FONT *f = static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat);
+  const int x = (SCREEN_W - text_length(f, text)) / 2;
+  const int outline = palette_color[c - 4];
+  textout_ex(currentbuffer, f, text, x + 1, y, outline, -1);
+  textout_ex(currentbuffer, f, text, x - 1, y, outline, -1);
+  textout_ex(currentbuffer, f, text, x, y + 1, outline, -1);
+  textout_ex(currentbuffer, f, text, x, y - 1, outline, -1);
+  textout_ex(currentbuffer, f, text, x, y, palette_color[c], -1);
 }

@@ -42,3 +42,7 @@ const char *menu_caption(const menu_item *menu, int count, int index);
 // `buffer` takes at least AL_UN_ID_SIZE characters.
 constexpr int AL_UN_ID_SIZE = 5;
 char *al_un_id(char *buffer, int id);
+
+// A caption centred across the screen at height y, in the caption font,
+// outlined one pixel around in colour c - 4 and filled in colour c.
+void nise_text(const char *text, int y, int c);
