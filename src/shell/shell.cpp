@@ -10,6 +10,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "frontend/options.h"
+#include "game/ground_enemies.h"
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "platform/random.h"
@@ -76,6 +77,7 @@ void init_main() {
   // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
   set_color_conversion(COLORCONV_NONE);
   commondata = load_resource_file("borlin.dat");
+  raise_loop_sample_priorities();
   data = load_resource_file("kestal.dat");
 
   // Until there is a settings file, the first mode is the default request.
