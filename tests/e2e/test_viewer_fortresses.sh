@@ -1,5 +1,5 @@
-# The viewer draws fortress 1 (key 1) and fortress 2 (key 2) as the game
-# will: the placed objects on the floor, hidden by the walls in front of
+# The warp codes W 1 and W 2 show fortress 1 and the way into fortress 2 as
+# the game draws them: the placed objects on the floor, hidden by the walls in front of
 # them, the ship's shadow and the HUD. The pictures are kept in
 # $E2E_SHOTS (default: the scratch folder) as fortress1.png, fortress2.png.
 . "$(dirname "$0")/harness.sh"
@@ -10,13 +10,14 @@ mkdir -p "$shots"
 size=448x512
 
 shot() {
-  e2e_hold "$1" 0.2
+  e2e_hold w 0.15
+  e2e_hold "$1" 0.15
   sleep "$2"
   e2e_screenshot "$E2E_SCRATCH/root.png"
   convert "$E2E_SCRATCH/root.png" -crop ${size}+0+0 +repage "$shots/$3"
 }
 shot 1 1.5 fortress1.png
-shot 2 1.5 fortress2.png
+shot 2 3 fortress2.png
 
 for f in fortress1 fortress2; do
   colours=$(convert "$shots/$f.png" -format %k info:)
