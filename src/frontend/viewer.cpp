@@ -49,7 +49,9 @@ constexpr int UNITS_PER_POSITION = 8;
 constexpr int ROW_PER_POSITION = 4;
 constexpr int BASE_DY = 12;
 
-void start_at(int stretch, float scroll) {
+}  // namespace
+
+void viewer_start_at(int stretch, float scroll) {
   range_index = stretch;
   scrollpos = scroll;
   float first = UNITS_PER_POSITION * logic_map[2 * range_index];
@@ -66,14 +68,15 @@ void start_at(int stretch, float scroll) {
   draw_all_background();
 }
 
+namespace {
+
 // Truncation that rounds downward for the negative scrolls of the stretch
 // ahead, as the placement rule asks.
 int floor_trunc(float v) { return static_cast<int>(std::floor(v)); }
 
-// Queues the placed enemies in view, as the world step will: each from
-// its map position and the scroll, into its list and drawing mode.
-// Stands in for the enemy pass of the world step until that exists.
-void queue_placed_enemies() {
+}  // namespace
+
+void viewer_queue_placed_enemies() {
   clear_scrolled_spritemap();
   const int right = static_cast<int>((big_screen_w + scrollpos) / UNITS_PER_POSITION);
   const int lf = logic_map[2 * range_index], ll = logic_map[2 * range_index + 1];
@@ -121,6 +124,8 @@ void queue_placed_enemies() {
   }
 }
 
+namespace {
+
 void queue_viewer_ship() {
   if (!shipmiddle) return;
   const float phase = TWO_PI * std::fmod(game_time, SHIP_PERIOD) / SHIP_PERIOD;
@@ -139,7 +144,7 @@ void viewer_start() {
   current_pal = BORLIN_DEMO_PALETTE;
   set_current_palette();
   refresh_tileset();  // a copy in the screen's depth holds the old palette's colours
-  start_at(VIEWER_START_STRETCH, VIEWER_START_SCROLL);
+  viewer_start_at(VIEWER_START_STRETCH, VIEWER_START_SCROLL);
   reset_timing();
 }
 
@@ -160,10 +165,10 @@ void run_level_viewer() {
     if (key[KEY_F1] && !f1_held) show_info_flag = show_info_flag == -1 ? 0 : -1;
     f1_held = key[KEY_F1];
     for (const fortress_view &v : fortress_views)
-      if (key[v.key]) start_at(v.stretch, v.scroll);
+      if (key[v.key]) viewer_start_at(v.stretch, v.scroll);
 
     scroll_background2(viewer_scroll_speed() * time_unit);
-    queue_placed_enemies();
+    viewer_queue_placed_enemies();
     queue_viewer_ship();
     BeginDrawing();
     draw_screen();
