@@ -9,7 +9,7 @@ namespace {
 using Paths = Sky;
 using Launchers = Sky;
 using Homing = Sky;
-using Boss = Sky;
+using BossFlight = Sky;
 
 // Ticks until the enemy's path step counter leaves `frame`.
 int ticks_in_step(enemy *e, float frame) {
@@ -155,7 +155,7 @@ TEST_F(Homing, TwoPlanesHomeAtOnceAndARecordDiesWithItsPlane) {
   EXPECT_EQ(homing_planes[1].slot, 0);
 }
 
-TEST_F(Boss, ApproachesDodgesFiresOnceAndLeaves) {
+TEST_F(BossFlight, ApproachesDodgesFiresOnceAndLeaves) {
   add_boss();
   enemy *boss = enemy_map[borlin_boss], *missile = enemy_map[borlin_missile];
   EXPECT_EQ(missile->screen_x, 448);
@@ -190,7 +190,7 @@ TEST_F(Boss, ApproachesDodgesFiresOnceAndLeaves) {
   EXPECT_EQ(boss->move, nullptr);
 }
 
-TEST_F(Boss, AShakenBossStaysOverItsPointAndIndicesAreChecked) {
+TEST_F(BossFlight, AShakenBossStaysOverItsPointAndIndicesAreChecked) {
   add_boss();
   enemy *boss = enemy_map[borlin_boss];
   boss->frame = BOSS_SHAKEN, boss->move_time = 30;
