@@ -10,6 +10,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "frontend/options.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
 #include "game/ship.h"
@@ -369,6 +370,39 @@ TEST_F(World, TheShipBlinksAfterARestartAndStaysPutWithinItsBounds) {
   EXPECT_EQ(total_dynamic_objects, before + 2);
   EXPECT_FLOAT_EQ(shipscreeny, shipz * 0.5f + ystart + 116 - shipalt);
   draw_screen_objects();  // empties the queue
+}
+
+TEST_F(World, TheFullScreenSwitchAlternatesAndKeepsTheBossInPlace) {
+  const int saved_full = infullscreen, saved_fbpp = last_bpp_in_fullscreen,
+            saved_wbpp = last_bpp_in_windowed;
+  new_game();
+  change_fullscreen();  // from the 448 x 512 window: the wide size, 8 bits the first time
+  EXPECT_EQ(infullscreen, -1);
+  EXPECT_EQ(gr_driver, GFX_AUTODETECT_FULLSCREEN);
+  EXPECT_EQ(SCREEN_W, 640);
+  EXPECT_EQ(bpp, 8);
+
+  // In the boss fight the view stays at the boss and the boss keeps its
+  // place against the new right edge.
+  pretend_75hz = -1;  // the mode change set the regulation afresh
+  warp_to((1170 - screen_tile_w) * 8, 5, BORLIN_NORMAL_PALETTE);
+  int guard = 0;
+  while (!enemy_is(borlin_boss, KIND_BOSS) && guard++ < 40) frames(1);
+  ASSERT_TRUE(enemy_is(borlin_boss, KIND_BOSS));
+  const float from_right = SCREEN_W - enemy_map[borlin_boss]->screen_x;
+  change_fullscreen();  // back to the window, at the desktop's depth
+  EXPECT_EQ(infullscreen, 0);
+  EXPECT_EQ(SCREEN_W, 448);
+  EXPECT_EQ(SCREEN_H, 512);
+  EXPECT_EQ(bpp, desktop_bpp);
+  EXPECT_EQ(scrollpos, (1170 - screen_tile_w) * 8);
+  EXPECT_FLOAT_EQ(SCREEN_W - enemy_map[borlin_boss]->screen_x, from_right);
+
+  change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
+  pretend_75hz = -1;
+  infullscreen = saved_full;
+  last_bpp_in_fullscreen = saved_fbpp;
+  last_bpp_in_windowed = saved_wbpp;
 }
 
 TEST(GameOver, ShowsFromOneSecondToJustBeforeTheEnd) {
