@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "display/gfx.h"
-#include "frontend/viewer.h"
+#include "game/play.h"
 #include "game/state.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"
@@ -47,8 +47,8 @@ bool load_map(const std::string &dir) {
 }
 
 void restart() {
-  range_index = VIEWER_START_STRETCH;
-  scrollpos = VIEWER_START_SCROLL;
+  range_index = DEMO_START_STRETCH;
+  scrollpos = DEMO_START_SCROLL;
   draw_all_background();
 }
 

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "display/frame.h"
+#include "render/spritemap.h"
 #include "world/enemy_map.h"
 
 const std::array<path_step, ANTICLOCKWISE_LOOP_STEPS + 2> anticlockwise_loop_path{{
@@ -58,7 +59,6 @@ const std::array<path_step, SHARKFIN_LEFT1_STEPS + 1> sharkfin_left1{{
 }};
 
 int track_path = 0;
-void (*clear_last_sprite_seam)(enemy *) = nullptr;
 
 namespace {
 
@@ -117,7 +117,7 @@ void move_along_path(enemy *e, const path_step *path) {
     e->hit_points = 0;
     e->screen_x = SCREEN_W;
     e->screen_y = SCREEN_H;
-    if (clear_last_sprite_seam) clear_last_sprite_seam(e);
+    clear_last_sprite(e);
     return;
   }
   adjust_enemy_move_target(e, s.time * LATER_STEP_NUM / LATER_STEP_DEN, s.dx, s.dy, s.alt);

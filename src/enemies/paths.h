@@ -37,11 +37,6 @@ extern const std::array<path_step, SHARKFIN_LEFT1_STEPS + 1> sharkfin_left1;
 // The enemy whose path the screen shows (the path view); 0 shows none.
 extern int track_path;
 
-// The sprite map's clear_last_sprite, which erases a finished path's last
-// image. The sprite map is built elsewhere; until it is linked here this
-// stays null and nothing is erased.
-extern void (*clear_last_sprite_seam)(enemy *);
-
 // One tick of straight movement towards the target; lands exactly on it.
 void move_enemy_to_target(enemy *e);
 // Origin = the current position, truncated; target = origin + (dx, dy) at

@@ -3,9 +3,19 @@
 #include <allegro.h>
 
 #include "display/frame.h"
+#include "display/gfx.h"
 #include "frontend/menu.h"
+#include "game/play.h"
 #include "game/state.h"
+#include "game/world.h"
+#include "platform/video.h"
+#include "render/background.h"
 #include "shell/shell.h"
+#include "world/enemy_map.h"
+
+int infullscreen = 0;
+int last_bpp_in_fullscreen = -1;
+int last_bpp_in_windowed = -1;
 
 int (*install_tick_timer)(void (*)(), long) = install_int_ex;
 void (*remove_tick_timer)(void (*)()) = remove_int;
@@ -47,4 +57,46 @@ void set_opts_switches() {
   }
 
   if (usetimer == -1) install_tick_timer(inc_game_ticks, GAME_TICK_PERIOD);
+}
+
+void change_fullscreen() {
+  const int old_w = SCREEN_W;
+  int depth;
+  if (infullscreen == -1) {
+    last_bpp_in_fullscreen = bpp;
+    depth = last_bpp_in_windowed > 0 ? last_bpp_in_windowed : 0;
+  } else {
+    last_bpp_in_windowed = bpp;
+    depth = last_bpp_in_fullscreen > 0 ? last_bpp_in_fullscreen : 8;
+  }
+
+  int driver;
+  if (gr_driver == WINDOW_DRIVER || gr_driver == GFX_AUTODETECT_WINDOWED) {
+    driver = gr_driver == WINDOW_DRIVER ? FULLSCREEN_DRIVER : GFX_AUTODETECT_FULLSCREEN;
+    infullscreen = -1;
+  } else {
+    driver = gr_driver == FULLSCREEN_DRIVER ? WINDOW_DRIVER : GFX_AUTODETECT_WINDOWED;
+    infullscreen = 0;
+  }
+
+  int w = SWITCH_WINDOW_W, h = SWITCH_WINDOW_H;
+  if (infullscreen == 0) {
+    depth = 0;  // a window takes the desktop's depth
+  } else if (old_w == 480 || old_w == 512 || old_w == 448) {
+    w = SWITCH_FULLSCREEN_W;
+    h = SWITCH_FULLSCREEN_H;
+  } else {
+    w = SCREEN_W;
+    h = SCREEN_H;
+  }
+  change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
+
+  if (current_player->stage == STAGE_BOSS) {
+    // The boss fight goes on where it was, against the new screen's edge.
+    scrollpos = static_cast<float>((1170 - screen_tile_w) * 8);
+    if (enemy_is(borlin_boss, KIND_BOSS)) enemy_map[borlin_boss]->screen_x += SCREEN_W - old_w;
+    draw_all_background();  // the new mode's floor bitmap starts out empty
+  } else {
+    at_new_position();
+  }
 }

@@ -21,3 +21,20 @@ void set_opts_switches();
 // timer to install.
 extern int (*install_tick_timer)(void (*callback)(), long period);
 extern void (*remove_tick_timer)(void (*callback)());
+
+// The window/full-screen switch: -1 when it last went full screen.
+extern int infullscreen;
+// Colour depth in use when the switch was last used in each state; -1 none.
+extern int last_bpp_in_fullscreen;
+extern int last_bpp_in_windowed;
+
+// The window is always this size; full screen from a narrow window opens
+// the wide size.
+constexpr int SWITCH_WINDOW_W = 448;
+constexpr int SWITCH_WINDOW_H = 512;
+constexpr int SWITCH_FULLSCREEN_W = 640;
+constexpr int SWITCH_FULLSCREEN_H = 480;
+constexpr int SWITCH_REFRESH = 75;
+
+// Switches between a window and full screen, keeping the play in place.
+void change_fullscreen();

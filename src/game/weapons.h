@@ -3,6 +3,7 @@
 // that the rest of the game shares.
 #pragma once
 
+#include "enemies/boss.h"
 #include "render/screen_objects.h"  // SHIP_BULLETS and ENEMY_BULLETS, which bound its queues too
 
 struct enemy;
@@ -40,7 +41,7 @@ constexpr int SOFT_TARGET_HIT_POINTS = 1;
 // the hit shakes it for BOSS_SHAKE_TIME ticks, during which hits count
 // nothing; destroying it scores BOSS_BONUS.
 constexpr int BOSS_HIT_DAMAGE = 100;
-constexpr int BOSS_SHAKEN = 3;  // the boss's state while shaken
+// BOSS_SHAKEN, the boss's state while shaken, comes from enemies/boss.h.
 constexpr int BOSS_LEAVING = 1;
 constexpr float BOSS_SHAKE_TIME = 30.0f;
 constexpr int BOSS_BONUS = 1000;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "display/frame.h"
 #include "display/gfx.h"
 #include "platform/random.h"
+#include "render/screen_objects.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -91,6 +93,23 @@ void add_animation(int type, float x, float y, int centred, int alt, float dx, f
 
 void clear_animations() {
   for (animation &a : anim_list) a.count = 0;
+}
+
+void draw_anims() {
+  for (animation &a : anim_list) {
+    if (a.count <= 0) continue;
+    if (a.type < 0 || a.type >= total_anim_types || !anim_type_list[a.type]) continue;
+    const int frames = anim_type_list[a.type]->frames;
+    if (a.frame >= frames) a.count--;
+    if (a.count <= 0) continue;
+    add_screen_object(nullptr, a.type, a.frame, nullptr, nullptr, a.x, a.y, a.centred, a.alt, -1,
+                      1, 0);
+    a.frame += time_unit;
+    if (a.frame >= frames) {
+      a.frame = 0;
+      a.count--;
+    }
+  }
 }
 
 void generate_explosion(int frames, int size, int speed) {

@@ -114,6 +114,9 @@ void calc_sizes();
 void add_animation(int type, float x, float y, int centred, int alt, float dx, float dy,
                    float dalt, int count);
 void clear_animations();
+// Queues every live animation as a screen object and advances its frame;
+// a slot that has shown its last pass is freed.
+void draw_anims();
 
 void generate_explosion(int frames, int size, int speed);
 void generate_points(const char *text, int colour);

@@ -3,7 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "frontend/viewer.h"
+#include "game/play.h"
+#include "game/state.h"
 #include "shell/shell.h"
 
 int main(int argc, char **argv) {
@@ -16,7 +17,12 @@ int main(int argc, char **argv) {
   install_timer();
 
   init_main();
-  // Until the menus exist, the program shows the level scrolling.
-  run_level_viewer();
+  // Until the menus exist, the program plays one game after another for
+  // the player; End leaves from inside the game.
+  for (;;) {
+    demomode_flag = 0;
+    current_player = &player1;
+    play_game();
+  }
 }
 END_OF_MAIN()

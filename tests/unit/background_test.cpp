@@ -5,7 +5,6 @@
 
 #include "display/gfx.h"
 #include "fake_card.h"
-#include "frontend/viewer.h"
 #include "game/state.h"
 #include "render/background.h"
 #include "world/map_data.h"
@@ -248,29 +247,4 @@ TEST(Background, PastTheLastStretchTheRoundStartsAgain) {
   EXPECT_EQ(player1.round, 2);
   EXPECT_EQ(scrollpos, 8 * 490);
   EXPECT_EQ(Floor::wrong_pixels(), 0);
-}
-
-TEST(Viewer, RunsThroughEveryStretchAndStartsAgainAtTheDemoStart) {
-  FakeCard card;  // for the retrace the restart waits for
-  Floor f;
-  hz = 60;
-  start_next_round = viewer_start;
-  viewer_start();
-  EXPECT_EQ(range_index, VIEWER_START_STRETCH);
-  EXPECT_EQ(scrollpos, VIEWER_START_SCROLL);
-  EXPECT_EQ(Floor::wrong_pixels(), 0);
-
-  int highest = range_index, ticks = 0;
-  while (player1.round == 1 && ticks < 20000) {
-    scroll_background2(viewer_scroll_speed() * 1.25f);
-    highest = std::max(highest, range_index);
-    ticks++;
-  }
-  EXPECT_EQ(highest, 13);
-  EXPECT_EQ(range_index, VIEWER_START_STRETCH);
-  EXPECT_EQ(scrollpos, VIEWER_START_SCROLL);
-  EXPECT_EQ(Floor::wrong_pixels(), 0);
-  EXPECT_EQ(viewer_scroll_speed(), 3.0f);
-  range_index = 5;
-  EXPECT_EQ(viewer_scroll_speed(), 2.0f);
 }

@@ -1,0 +1,20 @@
+// The keyboard and the joystick as play reads them. Keys are the library's
+// `key[]` array, which tests write directly; the stick and the waits of
+// the pause go through here so that a test can drive them too.
+#pragma once
+
+// Polls the devices once a frame where the platform needs it.
+void poll_input();
+
+// The first stick of the first joystick, by its two axes' digital flags,
+// and its first two buttons; all false without a usable joystick.
+bool stick_up();
+bool stick_down();
+bool stick_left();
+bool stick_right();
+bool stick_fire();
+
+// One wait of a polling loop, in milliseconds. Tests point it at a function
+// of their own that changes the keys instead of sleeping.
+extern void (*input_wait)(int ms);
+void sleep_ms(int ms);
