@@ -262,7 +262,13 @@ bool lzss_unpack(const uint8_t *in, size_t size, std::vector<uint8_t> &out, size
         const int at = in[i] | (in[i + 1] & 0xF0) << 4;
         const int length = (in[i + 1] & 0x0F) + MATCH_MIN;
         i += 2;
-        for (int k = 0; k < length; k++) put(ring[(at + k) & (RING_SIZE - 1)]);
+        for (int k = 0; k < length; k++) {
+          // The library leaves the window from RING_START on unset until
+          // written: what it would read there is whatever memory held.
+          const int from = (at + k) & (RING_SIZE - 1);
+          if (from >= RING_START && out.size() <= size_t(from - RING_START)) return false;
+          put(ring[from]);
+        }
       }
       if (out.size() > limit) return false;
     }
