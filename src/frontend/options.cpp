@@ -90,6 +90,7 @@ void change_fullscreen() {
     h = SCREEN_H;
   }
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
+  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.
