@@ -1,24 +1,33 @@
 // The replay runner: plays a script headless through the game's own frame
 // pass and prints what happened.
 //
-//   replay SCRIPT [--game DIR] [--expect FILE | --write FILE]
+//   replay SCRIPT [--game DIR] [--seed N] [--frames N] [--mode W H DEPTH] [--time] [--expect FILE | --write FILE]
 //
 // The game comes up as it does at start-up, but on a memory screen of the
 // script's mode (the unit tests' fake card), with the script's seed, a clock
 // that moves one refresh of the script at a time, and the key state the
 // script sets before each frame. Every line printed is also compared with
 // FILE under --expect (the first differing line ends the run with status 1)
-// or written to FILE under --write.
+// or written to FILE under --write. --seed and --frames replace the script's
+// own (the sanitizers' soak plays the scripts with many seeds), --mode W H
+// DEPTH its screen. --time measures every whole frame (input, world step,
+// drawing, presentation into memory) in processor time and, in the same
+// run, the two full-frame copies no frame can avoid (the floor window in,
+// the frame out), and prints median, 99th percentile and busiest frame.
 #include <allegro.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <algorithm>
+#include <ctime>
 
 #include "../../tests/unit/fake_card.h"
 #include "display/frame.h"
@@ -29,6 +38,7 @@
 #include "gen/anims.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "render/background.h"
 #include "script.h"
 #include "shell/shell.h"
 #include "watch.h"
@@ -54,7 +64,47 @@ std::ifstream expected;
 std::ofstream written;
 long line_number = 0;
 
-struct replay_end {};  // thrown by the frame hook when the last frame is shown
+struct replay_end {};
+
+// Frame timing under --time.
+bool timing = false;
+double frame_start_ms = 0;
+std::vector<double> frame_ms, copies_ms;
+BITMAP *copy_in = nullptr, *copy_out = nullptr;
+
+double cpu_ms() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+void time_frame() {
+  const double end = cpu_ms();
+  frame_ms.push_back(end - frame_start_ms);
+  if (!copy_in) {
+    copy_in = create_bitmap(SCREEN_W, SCREEN_H);
+    copy_out = create_bitmap(SCREEN_W, SCREEN_H);
+  }
+  const double c0 = cpu_ms();
+  blit(background, copy_in, scroll_offset, 8 - scroll_offset / 2, 0, 0, SCREEN_W, SCREEN_H);
+  blit(copy_in, copy_out, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  copies_ms.push_back(cpu_ms() - c0);
+}
+
+double percentile(std::vector<double> v, double share) {
+  std::sort(v.begin(), v.end());
+  return v[static_cast<size_t>(share * (v.size() - 1))];
+}
+
+void print_timing() {
+  if (frame_ms.empty()) return;
+  const size_t busiest = std::max_element(frame_ms.begin(), frame_ms.end()) - frame_ms.begin();
+  printf("timing %dx%dx%d frames %zu: frame median %.3f ms, 99%% %.3f ms, busiest %.3f ms (frame %zu); "
+         "copies median %.3f ms, 99%% %.3f ms\n",
+         SCREEN_W, SCREEN_H, bitmap_color_depth(screen), frame_ms.size(), percentile(frame_ms, 0.5),
+         percentile(frame_ms, 0.99), frame_ms[busiest], busiest + 1, percentile(copies_ms, 0.5),
+         percentile(copies_ms, 0.99));
+}  // thrown by the frame hook when the last frame is shown
 
 [[noreturn]] void differs(const std::string &want, const std::string &got) {
   fflush(stdout);
@@ -100,6 +150,7 @@ void set_keys(long frame) {
 }
 
 void on_frame() {
+  if (timing) time_frame();
   shown++;
   const watched_state now = watch_now();
   emit(changes_between(shown, last_watched, now));
@@ -109,6 +160,7 @@ void on_frame() {
   // The frame took one refresh.
   replay_retrace(hz);
   set_keys(shown);
+  if (timing) frame_start_ms = cpu_ms();
 }
 
 // The demo behind the menus, set up as the menu sets it up.
@@ -153,10 +205,22 @@ std::string read_all(const char *path) {
 int main(int argc, char **argv) {
   std::string game_dir = GAME_DIR;
   const char *script_path = nullptr;
+  long seed = -1, frames = -1;
+  int mode_w = 0, mode_h = 0, mode_depth = 0;
   for (int i = 1; i < argc; i++) {
     const std::string a = argv[i];
     if (a == "--game" && i + 1 < argc) {
       game_dir = argv[++i];
+    } else if (a == "--seed" && i + 1 < argc) {
+      seed = atol(argv[++i]);
+    } else if (a == "--time") {
+      timing = true;
+    } else if (a == "--mode" && i + 3 < argc) {
+      mode_w = atoi(argv[++i]);
+      mode_h = atoi(argv[++i]);
+      mode_depth = atoi(argv[++i]);
+    } else if (a == "--frames" && i + 1 < argc) {
+      frames = atol(argv[++i]);
     } else if (a == "--expect" && i + 1 < argc) {
       expected.open(argv[++i]);
       if (!expected) {
@@ -173,13 +237,20 @@ int main(int argc, char **argv) {
     }
   }
   if (!script_path) {
-    fprintf(stderr, "usage: replay SCRIPT [--game DIR] [--expect FILE | --write FILE]\n");
+    fprintf(stderr, "usage: replay SCRIPT [--game DIR] [--seed N] [--frames N] [--mode W H DEPTH] [--time] [--expect FILE | --write FILE]\n");
     return EXIT_USAGE;
   }
   char error[MAX_SCRIPT_ERROR];
   if (!parse_script(read_all(script_path).c_str(), script, error)) {
     fprintf(stderr, "replay: %s: %s\n", script_path, error);
     return EXIT_USAGE;
+  }
+  if (seed >= 0) script.seed = static_cast<unsigned int>(seed);
+  if (frames >= 0) script.frames = frames;
+  if (mode_w > 0) {
+    script.w = mode_w;
+    script.h = mode_h;
+    script.depth = mode_depth;
   }
 
   if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return EXIT_USAGE;
@@ -197,6 +268,7 @@ int main(int argc, char **argv) {
   seed_game_rand(script.seed);
   after_frame = on_frame;
   set_keys(0);
+  frame_start_ms = cpu_ms();
   try {
     if (script.start == START_DEMO) {
       start_demo();
@@ -212,6 +284,7 @@ int main(int argc, char **argv) {
   }
   after_frame = nullptr;
   if (shown % HASH_EVERY != 0) emit_hash();
+  print_timing();
 
   if (expected.is_open()) {
     std::string more;
