@@ -33,6 +33,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/frame_pass.h"
+#include "frontend/menu.h"
 #include "game/play.h"
 #include "game/state.h"
 #include "gen/anims.h"
@@ -164,14 +165,6 @@ void on_frame() {
 }
 
 // The demo behind the menus, set up as the menu sets it up.
-void start_demo() {
-  demomode_flag = -1;
-  current_player = &demo_player;
-  init_game();
-  demo_player.lives = START_LIVES;
-  init_life();
-}
-
 void bring_up(const std::string &game_dir) {
   if (chdir(game_dir.c_str()) != 0) {
     fprintf(stderr, "replay: no game folder %s\n", game_dir.c_str());
@@ -271,7 +264,7 @@ int main(int argc, char **argv) {
   frame_start_ms = cpu_ms();
   try {
     if (script.start == START_DEMO) {
-      start_demo();
+      init_demo_game();
       for (;;) frame_pass(nullptr, true, nullptr);
     }
     demomode_flag = 0;
