@@ -25,7 +25,7 @@ const screen_size fixed_resolutions[FIXED_RES_COUNT] = {
 int menu_driver = 0;
 int menu_res = 0;
 
-void (*restart_demo)() = nullptr;
+void (*restart_demo)() = init_demo_game;
 
 namespace {
 
@@ -82,7 +82,7 @@ void take_fixed_resolutions() {
 // After a mode change the demo starts afresh in the new mode.
 void new_mode(int driver, int w, int h, int depth, int refresh, int method) {
   change_graphics_mode(driver, w, h, depth, refresh, method);
-  if (restart_demo) restart_demo();
+  restart_demo();
 }
 
 // The "Desktop depth" item asks for the desktop's depth as it is now.

@@ -32,9 +32,8 @@ extern const screen_size fixed_resolutions[FIXED_RES_COUNT];
 extern int menu_driver;  // index into mydrivers of the driver being chosen
 extern int menu_res;     // index into myresolutions chosen last; -1 after "Back"
 
-// The menus restart the demo after every change of mode through this; it
-// points at the front end's init_demo_game once that exists, and tests
-// point it at their own.
+// The menus restart the demo after every change of mode through this:
+// init_demo_game, or in tests their own.
 extern void (*restart_demo)();
 
 // Once at start-up: the driver list from the library, and the resolution

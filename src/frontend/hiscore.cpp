@@ -7,7 +7,9 @@
 #include <cstring>
 
 #include "display/frame.h"
+#include "frontend/menu.h"
 #include "shell/datafile_index.h"
+#include "shell/paths.h"
 #include "shell/safe_save.h"
 #include "shell/shell.h"
 
@@ -85,8 +87,6 @@ bool take_press() {
 
 bool entering() { return enter_name >= 0 && enter_name < HI_SCORE_LINES; }
 
-bool joystick_usable() { return joy_ok == -1 && num_joysticks > 0; }
-
 bool stick(int axis, bool high_end) {
   if (!joystick_usable()) return false;
   const JOYSTICK_AXIS_INFO &a = joy[0].stick[0].axis[axis];
@@ -95,22 +95,9 @@ bool stick(int axis, bool high_end) {
 
 bool button_held() { return joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b); }
 
-FONT *caption_font() {
-  return commondata ? static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat) : font;
-}
-
-// Outlined like the menus' captions: four copies around the text in
-// colour c - 4, then the text in colour c. `x` is the left edge.
-void outlined_text(BITMAP *dest, const char *text, int x, int y, int c, int outline) {
-  FONT *f = caption_font();
-  const int around[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-  for (const auto &d : around)
-    textout_ex(dest, f, text, x + d[0], y + d[1], palette_color[outline], -1);
-  textout_ex(dest, f, text, x, y, palette_color[c], -1);
-}
-
+// Outlined like the menus' captions, ending at x = `right`.
 void outlined_text_right(BITMAP *dest, const char *text, int right, int y, int c) {
-  outlined_text(dest, text, right - text_length(caption_font(), text), y, c, c - 4);
+  outlined_text(dest, text, right - caption_width(text), y, c);
 }
 
 BITMAP *icon = nullptr;
@@ -137,8 +124,7 @@ void draw_hi_score_lines(BITMAP *dest) {
   const int mid = dest->w / 2;
   if (hi_score_table[0].score == 0) {
     const char *text = "No hi Scores";
-    outlined_text(dest, text, (dest->w - text_length(caption_font(), text)) / 2, HI_EMPTY_TEXT_Y,
-                  HI_EMPTY_COLOUR, HI_EMPTY_OUTLINE);
+    outlined_text(dest, text, (dest->w - caption_width(text)) / 2, HI_EMPTY_TEXT_Y, HI_EMPTY_COLOUR);
     return;
   }
   BITMAP *marker = hi_score_icon();
@@ -148,14 +134,13 @@ void draw_hi_score_lines(BITMAP *dest) {
     const int y = HI_FIRST_LINE_Y + HI_LINE_SPACING * i;
     const int c = hi_line_colour(total_scores, i);
     snprintf(text, sizeof text, "%d", i + 1);
-    outlined_text(dest, text, mid + HI_RANK_CENTRE - text_length(caption_font(), text) / 2, y, c,
-                  c - 4);
+    outlined_text(dest, text, mid + HI_RANK_CENTRE - caption_width(text) / 2, y, c);
     if (*hi_cheat_mark(h)) outlined_text_right(dest, hi_cheat_mark(h), mid + HI_CHEAT_MARK_RIGHT, y, c);
     snprintf(text, sizeof text, "%7d", h.score);
     outlined_text_right(dest, text, mid + HI_SCORE_RIGHT, y, c);
     // The name being entered cycles through colours 16 to 31.
     const int name_colour = i == enter_name ? 16 + (static_cast<int>(game_time) & 15) : c;
-    outlined_text(dest, h.name, mid + HI_NAME_LEFT, y, name_colour, name_colour - 4);
+    outlined_text(dest, h.name, mid + HI_NAME_LEFT, y, name_colour);
     for (int j = 1; marker && j <= h.round; j++)
       draw_sprite(dest, marker, mid + HI_ICONS_LEFT + HI_ICON_STEP * j, y + HI_ICON_DROP);
   }
@@ -188,11 +173,11 @@ bool read_high_score_file(const char *name) {
 }
 
 void load_high_score_table() {
-  if (read_high_score_file(HI_SCORE_FILE)) top_score = hi_score_table[0].score;
+  if (read_high_score_file(load_path(HI_SCORE_FILE).c_str())) top_score = hi_score_table[0].score;
 }
 
 void save_high_score_table() {
-  if (!safe_save(HI_SCORE_FILE, write_high_scores))
+  if (!safe_save(save_path(HI_SCORE_FILE).c_str(), write_high_scores))
     printf("Could not write hi score file: %s\n", HI_SCORE_FILE);
 }
 

@@ -71,7 +71,6 @@ constexpr int HI_ICON_STEP = 8;
 constexpr int HI_ICON_DROP = 4;
 constexpr int HI_EMPTY_TEXT_Y = 200;
 constexpr int HI_EMPTY_COLOUR = 28;
-constexpr int HI_EMPTY_OUTLINE = 24;
 
 // The round marker at half size, made the first time it is asked for and
 // kept (null without the data file).

@@ -26,7 +26,7 @@ void hi_score_loop() {
   total_scores = count_total_scores();
   state = INTRO_STEADY;  // the menu's intro does not replay behind the table
   hi_function_key = menu_function_key;
-  while (do_hi_io() == 0) menu_frame_pass(true, draw_hi_score_screen);
+  while (do_hi_io() == 0) menu_frame_pass(nullptr, true, draw_hi_score_screen);
 }
 
 void hi_score_entry(player &p) {

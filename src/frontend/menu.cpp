@@ -10,17 +10,20 @@
 #include "frontend/hiscore_screen.h"
 #include "frontend/options.h"
 #include "frontend/titles.h"
+#include "game/frame_pass.h"
+#include "game/play.h"
 #include "game/state.h"
+#include "platform/input.h"
 #include "shell/config.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 
-// Handlers that other modules provide are filled in as those modules land;
-// an item without a handler does nothing when selected.
+// "Play" names play_game, but selecting it runs the whole start of a game
+// (start_game_from_menu); an item without a handler does nothing.
 menu_item mymain[MAIN_ITEMS] = {
-    {0, MENU_ACTION, "Play", nullptr, nullptr},
+    {0, MENU_ACTION, "Play", nullptr, play_game},
     {0, MENU_ACTION, "Options", nullptr, do_options_menu},
-    {0, MENU_TOGGLE, "WindOwed", "Fullscreen", nullptr},
+    {0, MENU_TOGGLE, "WindOwed", "Fullscreen", change_fullscreen},
     {0, MENU_ACTION, "Hi Scores", nullptr, show_hi_score_table},
     {0, MENU_BACK, "Exit", nullptr, nullptr},
 };
@@ -77,7 +80,7 @@ menu_item mybpps[BPP_COUNT + 1] = {
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 
-void (*menu_frame_pass)(bool world_step, void (*overlay)()) = nullptr;
+void (*menu_frame_pass)(void (*input)(), bool world_step, void (*overlay)()) = frame_pass;
 
 int state = INTRO_FADE;
 float substate = 0;
@@ -112,8 +115,6 @@ constexpr float ZOOM_DRIFT = 2.0f;  // pixels left of centre per tick of t
 
 int flip(int flag) { return flag == -1 ? 0 : -1; }
 
-bool joystick_usable() { return joy_ok == -1; }
-
 bool up_held() {
   return key[KEY_UP] || key[KEY_8_PAD] || (joystick_usable() && joy[0].stick[0].axis[1].d1);
 }
@@ -137,6 +138,10 @@ bool take_release() {
   if (menu_released != -1) return false;
   menu_released = 0;
   return true;
+}
+
+FONT *caption_font() {
+  return commondata ? static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat) : font;
 }
 
 void make_logo_copy() {
@@ -175,7 +180,7 @@ void menu_function_key(int key_code) {
       break;
     }
     case KEY_F5:
-      // FRONT-PENDING: change_fullscreen()
+      change_fullscreen();
       break;
     default:
       break;
@@ -205,8 +210,9 @@ int do_menu_io(menu_item *menu, int &sel) {
       return MENU_LEFT;
     }
     if (item.kind == MENU_TOGGLE) item.value = flip(item.value);
-    if (item.handler) {
-      // FRONT-PENDING: play_game runs the start sequence
+    if (item.handler == play_game) {
+      start_game_from_menu(menu);
+    } else if (item.handler) {
       item.handler();
       clear_keybuf();
     }
@@ -234,8 +240,39 @@ int do_my_menu(menu_item *menu, int selection) {
     shown_sel = sel;
     shown_y0 = y0;
     // The demo stands still while the fade-in covers it.
-    menu_frame_pass(state > INTRO_FADE, draw_shown_menu);
+    menu_frame_pass(nullptr, state > INTRO_FADE, draw_shown_menu);
   }
+}
+
+void start_game_from_menu(const menu_item *menu) {
+  // Enter also switches the screen in play: it must be let go first.
+  while (key[KEY_ENTER]) input_wait(KEY_RELEASE_WAIT_MS);
+  clear_keybuf();
+  demomode_flag = 0;
+  current_player = &player1;
+  play_game();
+  state = INTRO_FADE;  // the intro plays again after every game
+  clear_keybuf();
+  init_demo_game();
+  hi_score_entry(player1);
+  // The game moved the clock on; the items' timers start again from it.
+  get_centered_text_y_start(menu);
+}
+
+void init_demo_game() {
+  demomode_flag = -1;
+  current_player = &demo_player;
+  init_game();
+  init_life();
+  shipscreenx = DEMO_SHIP_X;
+  shipscreeny = DEMO_SHIP_Y;
+  shipalt = DEMO_SHIP_ALT;
+}
+
+void menu_loop() {
+  init_demo_game();
+  clear_bitmap(currentbuffer);
+  do_my_menu(mymain, 0);
 }
 
 void do_options_menu() { do_my_menu(myopts, 0); }
@@ -303,22 +340,20 @@ void draw_menu_overlay(const menu_item *menu, int sel, int y0) {
   }
 }
 
-int caption_width(const char *text) {
-  return text_length(static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat), text);
-}
+bool joystick_usable() { return joy_ok == -1 && num_joysticks > 0; }
+
+int caption_width(const char *text) { return text_length(caption_font(), text); }
 
 void nise_text(const char *text, int y, int colour) {
-  outlined_text(text, (SCREEN_W - caption_width(text)) / 2, y, colour);
+  outlined_text(currentbuffer, text, (SCREEN_W - caption_width(text)) / 2, y, colour);
 }
 
-void outlined_text(const char *text, int x, int y, int colour) {
-  FONT *f = static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat);
-  int outline = palette_color[colour - OUTLINE_DARKER];
-  textout_ex(currentbuffer, f, text, x + 1, y, outline, -1);
-  textout_ex(currentbuffer, f, text, x - 1, y, outline, -1);
-  textout_ex(currentbuffer, f, text, x, y + 1, outline, -1);
-  textout_ex(currentbuffer, f, text, x, y - 1, outline, -1);
-  textout_ex(currentbuffer, f, text, x, y, palette_color[colour], -1);
+void outlined_text(BITMAP *dest, const char *text, int x, int y, int colour) {
+  FONT *f = caption_font();
+  const int outline = palette_color[colour - OUTLINE_DARKER];
+  constexpr int AROUND[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  for (const auto &d : AROUND) textout_ex(dest, f, text, x + d[0], y + d[1], outline, -1);
+  textout_ex(dest, f, text, x, y, palette_color[colour], -1);
 }
 
 void destroy_menu_logo() {

@@ -2,6 +2,8 @@
 // that runs any of them over the demo game.
 #pragma once
 
+struct BITMAP;
+
 // What selecting an item does.
 constexpr int MENU_ACTION = 1;  // runs the handler; the menu stays
 constexpr int MENU_BACK = 2;    // ends a table; leaves the menu
@@ -99,11 +101,30 @@ void menu_function_key(int key_code);
 // remembered (a list rebuilt shorter would otherwise let Down walk off it).
 int menu_start_selection(const menu_item *menu, int selection);
 
-// The one frame pass of the game (one world step unless told not to, the
-// picture, `overlay` over it, presentation), through which every menu and
-// the score table draw. Waiting for the play loop's frame pass to be linked
-// here; tests point it at a frame of their own.
-extern void (*menu_frame_pass)(bool world_step, void (*overlay)());
+// The frame pass every menu and the score table draw through: the game's
+// one frame pass (game/frame_pass.h), with no input of its own. Tests
+// point it at a frame of their own that scripts the keys.
+extern void (*menu_frame_pass)(void (*input)(), bool world_step, void (*overlay)());
+
+// Where the demo's ship would stand (the demo has no ship to fly).
+constexpr float DEMO_SHIP_X = 50.0f;
+constexpr float DEMO_SHIP_Y = 300.0f;
+constexpr float DEMO_SHIP_ALT = 140.0f;
+
+// Makes the demo player current and starts a new demo game behind the menu.
+void init_demo_game();
+
+// The program's life after start-up: the main menu over the demo, until it
+// is left with Exit or Escape.
+void menu_loop();
+
+// "Play": waits for Enter to be let go, plays a game for player1, restarts
+// the demo and the menu's intro, then lets a score that earns a line take
+// its name.
+void start_game_from_menu(const menu_item *menu);
+
+// How long the start of a game waits between looks at the Enter key.
+constexpr int KEY_RELEASE_WAIT_MS = 5;
 
 // Runs a menu until it is left: MENU_LEFT or a chosen choice's index.
 int do_my_menu(menu_item *menu, int selection);
@@ -136,9 +157,12 @@ void draw_menu_overlay(const menu_item *menu, int sel, int y0);
 
 // A caption centred on the screen, outlined one colour group darker.
 void nise_text(const char *text, int y, int colour);
-// The same caption starting at x, and the width it takes.
-void outlined_text(const char *text, int x, int y, int colour);
+// The same caption into `dest` starting at x, and the width it takes. The
+// caption font is borlin.dat's; before that is loaded, the library's own.
+void outlined_text(BITMAP *dest, const char *text, int x, int y, int colour);
 int caption_width(const char *text);
+// Whether the menus and the score table read the first joystick.
+bool joystick_usable();
 
 // Releases the logo copy made for the zoom.
 void destroy_menu_logo();

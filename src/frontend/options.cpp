@@ -97,6 +97,7 @@ void change_fullscreen() {
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
   // A mode that failed fell back to another one, maybe the other kind.
   infullscreen = open_mode_is_fullscreen();
+  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.

@@ -16,6 +16,7 @@
 #include "platform/input.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"
+#include "shell/paths.h"
 #include "shell/shell.h"
 
 char key_input[KEY_INPUT_SIZE] = {' ', ' ', '\0'};
@@ -134,8 +135,9 @@ bool fire_held() { return key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire(); }
 
 bool save_snapshot() {
   const RGB *pal = static_cast<const RGB *>(commondata[BORLIN_NORMAL_PALETTE].dat);
-  if (currentbuffer && save_bitmap(SNAP_FILE, currentbuffer, pal) == 0) return true;
-  printf("Could not write the screenshot %s\n", SNAP_FILE);
+  const std::string path = save_path(SNAP_FILE);
+  if (currentbuffer && save_bitmap(path.c_str(), currentbuffer, pal) == 0) return true;
+  printf("Could not write the screenshot %s\n", path.c_str());
   fflush(stdout);
   return false;
 }

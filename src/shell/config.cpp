@@ -9,6 +9,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/state.h"
+#include "shell/paths.h"
 #include "shell/safe_save.h"
 
 namespace {
@@ -100,7 +101,7 @@ config_request config_from_fields(const config_fields &f, const int *ids, int co
 
 void load_config() {
   config_fields fields;
-  if (read_config_file(CONFIG_FILE, fields)) {
+  if (read_config_file(load_path(CONFIG_FILE).c_str(), fields)) {
     int ids[MAX_LISTED_DRIVERS];
     const int count = listed_driver_ids(ids, MAX_LISTED_DRIVERS);
     const config_request r = config_from_fields(fields, ids, count);
@@ -123,5 +124,6 @@ void load_config() {
 }
 
 void save_config() {
-  if (!safe_save(CONFIG_FILE, write_config)) printf("Could not write config.dat file: %s\n", CONFIG_FILE);
+  if (!safe_save(save_path(CONFIG_FILE).c_str(), write_config))
+    printf("Could not write config.dat file: %s\n", CONFIG_FILE);
 }

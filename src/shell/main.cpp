@@ -3,8 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "game/play.h"
-#include "game/state.h"
+#include "frontend/menu.h"
 #include "shell/shell.h"
 
 int main(int argc, char **argv) {
@@ -17,12 +16,7 @@ int main(int argc, char **argv) {
   install_timer();
 
   init_main();
-  // Until the menus exist, the program plays one game after another for
-  // the player; End leaves from inside the game.
-  for (;;) {
-    demomode_flag = 0;
-    current_player = &player1;
-    play_game();
-  }
+  menu_loop();
+  main_exit(EXIT_QUIT);
 }
 END_OF_MAIN()

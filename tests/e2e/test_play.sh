@@ -1,6 +1,8 @@
-# A real game: it starts, the ship climbs, turns and fires (the shot is
-# heard in the captured sound), dives into the scenery until its ships
-# are gone, GAME OVER shows, and the next game starts. End quits.
+# A real game, started with Play from the menu: the ship climbs, turns and
+# fires (the shot is heard in the captured sound), dives into the scenery
+# until its ships are gone, GAME OVER shows, and the front end comes back:
+# Escape leaves the score table if the shot earned a line, and then the
+# main menu, which ends the program.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
 e2e_scratch "$1" $E2E_GAME_FILES
@@ -11,6 +13,8 @@ printf '[sound]\nalsa_device = file:FILE=%s/capture.raw,FORMAT=raw\n' "$s" >"$s/
 export ALLEGRO=$s
 e2e_run
 E2E_WINDOW=$(e2e_window) || e2e_fail "the game window did not appear"
+sleep 1
+e2e_hold Return 0.3
 sleep 2
 e2e_screenshot "$s/1-start.png"
 
@@ -64,10 +68,14 @@ for i in $(seq 1 90); do
 done
 [ -n "$gone" ] || e2e_fail "no GAME OVER seen"
 sleep 4
-e2e_screenshot "$s/6-next-game.png"
+e2e_screenshot "$s/6-front-end.png"
 [ -s "$s/status" ] && e2e_fail "the game ended after GAME OVER"
 
-e2e_hold End 0.3
+for i in 1 2; do
+  e2e_hold Escape 0.3
+  sleep 0.5
+  [ -s "$s/status" ] && break
+done
 status=$(e2e_wait_exit 10)
-[ "$status" = 0 ] || e2e_fail "exit status $status after End, expected 0"
+[ "$status" = 0 ] || e2e_fail "exit status $status after Escape, expected 0"
 e2e_pass

@@ -1,12 +1,15 @@
-# Fortress 1, reached by flying on from the start, and the way into
-# fortress 2, reached by the warp code W 2, as the game draws them: the placed objects on the floor, hidden by the walls in front of
-# them, the ship's shadow and the HUD. The pictures are kept in
+# Fortress 1, reached by flying on from the start of a game (Play from the
+# menu), and the way into fortress 2, reached by the warp code W 2, as the
+# game draws them: the placed objects on the floor, hidden by the walls in
+# front of them, the ship's shadow and the HUD. The pictures are kept in
 # $E2E_SHOTS (default: the scratch folder) as fortress1.png, fortress2.png.
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
 e2e_start_game "$1"
 shots=${E2E_SHOTS:-$E2E_SCRATCH}
 mkdir -p "$shots"
+sleep 0.5
+e2e_hold Return 0.3
 size=448x512
 
 shot() {

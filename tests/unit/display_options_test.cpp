@@ -50,7 +50,7 @@ _DRIVER_INFO *long_drivers() { return long_list; }
 std::vector<int> script;
 size_t script_pos = 0;
 int held_key = 0;
-void scripted_frame(bool, void (*)()) {
+void scripted_frame(void (*)(), bool, void (*)()) {
   if (held_key) key[held_key] = 0;
   held_key = script_pos < script.size() ? script[script_pos++] : KEY_ESC;
   if (held_key) key[held_key] = 1;
@@ -87,7 +87,7 @@ void count_remove(void (*)()) { timers_removed++; }
 struct DisplayOptions : ::testing::Test {
   FakeCard card;
   _DRIVER_INFO *(*saved_list)() = system_driver->gfx_drivers;
-  void (*saved_pass)(bool, void (*)()) = menu_frame_pass;
+  void (*saved_pass)(void (*)(), bool, void (*)()) = menu_frame_pass;
   void (*saved_restart)() = restart_demo;
   int saved_driver = gr_driver, saved_bpp = bpp, saved_hz = hz, saved_method = updatemethod;
   int saved_regulate = regulate_method, saved_released = menu_released;

@@ -132,7 +132,7 @@ int typed_key() {
   typed.pop_front();
   return k;
 }
-void typing_frame(bool, void (*overlay)()) {
+void typing_frame(void (*)(), bool, void (*overlay)()) {
   overlay();
   // The name is typed over the first frames, then Enter leaves the table;
   // Escape in the end, whatever happened.
@@ -147,7 +147,7 @@ void typing_frame(bool, void (*overlay)()) {
 
 TEST_F(HiScoreScreen, AScoreThatEarnsALineTakesATypedNameAndIsSaved) {
   ScratchDir dir;
-  void (*saved_pass)(bool, void (*)()) = menu_frame_pass;
+  void (*saved_pass)(void (*)(), bool, void (*)()) = menu_frame_pass;
   menu_frame_pass = typing_frame;
   entry_frames = 0;
   install_keyboard_hooks(typed_waiting, typed_key);

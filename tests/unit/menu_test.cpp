@@ -301,7 +301,7 @@ size_t script_pos = 0;
 int frames_with_step = 0, frames_without_step = 0;
 int held_key = 0;
 
-void scripted_frame(bool world_step, void (*overlay)()) {
+void scripted_frame(void (*)(), bool world_step, void (*overlay)()) {
   (world_step ? frames_with_step : frames_without_step)++;
   clear_bitmap(currentbuffer);
   overlay();
@@ -326,7 +326,7 @@ class MenuLoop : public Menu {
     menu_frame_pass = saved_pass_;
     Menu::TearDown();
   }
-  void (*saved_pass_)(bool, void (*)()) = nullptr;
+  void (*saved_pass_)(void (*)(), bool, void (*)()) = nullptr;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
@@ -408,13 +409,14 @@ TEST_F(World, TheFullScreenSwitchAlternatesAndKeepsTheBossInPlace) {
 
 TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSpriteMapAfresh) {
   const int saved_full = infullscreen, saved_fbpp = last_bpp_in_fullscreen,
-            saved_wbpp = last_bpp_in_windowed;
+            saved_wbpp = last_bpp_in_windowed, saved_item = mymain[MAIN_FULLSCREEN].value;
   new_game();
   // Full screen refused: the window comes back, and the switch says so.
   card->accepts = [](const mode_attempt &a) { return a.card != GFX_AUTODETECT_FULLSCREEN; };
   change_fullscreen();
   EXPECT_EQ(SCREEN_W, 448);
   EXPECT_EQ(infullscreen, 0);
+  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, 0);  // the item still offers "Fullscreen"
   card->accepts = [](const mode_attempt &) { return true; };
 
   pretend_75hz = -1;
@@ -435,6 +437,7 @@ TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSprite
   change_fullscreen();
   ASSERT_EQ(SCREEN_W, 640);
   EXPECT_EQ(infullscreen, -1);
+  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);
   int left = 0;
   for (int c = 0; c < big_screen_w; c++)
     for (unsigned short cell : spritemap[c]) left += cell != 0;
@@ -449,6 +452,7 @@ TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSprite
   infullscreen = saved_full;
   last_bpp_in_fullscreen = saved_fbpp;
   last_bpp_in_windowed = saved_wbpp;
+  mymain[MAIN_FULLSCREEN].value = saved_item;
 }
 
 TEST(GameOver, ShowsFromOneSecondToJustBeforeTheEnd) {
