@@ -11,6 +11,7 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "frontend/menu.h"
+#include "game_world.h"
 #include "frontend/options.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
@@ -37,37 +38,11 @@ int stretch_start(int s) { return 8 * logic_map[2 * s]; }
 // random source. Built once for the suite; each test starts a new game.
 struct World : ::testing::Test {
   inline static FakeCard *card = nullptr;
-  inline static int saved_anim_types = 0;
 
-  static void SetUpTestSuite() {
-    card = new FakeCard;
-    set_color_conversion(COLORCONV_NONE);
-    commondata = load_datafile(GAME_DIR "/borlin.dat");
-    data = load_datafile(GAME_DIR "/kestal.dat");
-    ASSERT_TRUE(commondata && data);
-    init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
-    saved_anim_types = total_anim_types;
-    total_anim_types = 0;
-    generate_anims();
-    make_game_video_bitmaps();
-    std::filesystem::path old = std::filesystem::current_path();
-    std::filesystem::current_path(GAME_DIR);
-    load_map_data();
-    init_enemy_type_list();
-    std::filesystem::current_path(old);
-  }
+  static void SetUpTestSuite() { card = load_game_world(); }
   static void TearDownTestSuite() {
-    delete card;  // drops the mode and its bitmaps
+    unload_game_world(card);
     card = nullptr;
-    unload_datafile(commondata);
-    unload_datafile(data);
-    commondata = data = nullptr;
-    total_enemies = total_loaded_enemies = 0;
-    total_enemy_types = 0;
-    total_anim_types = saved_anim_types;
-    clear_animations();
-    start_next_round = nullptr;
-    current_pal = BORLIN_NORMAL_PALETTE;
   }
 
   player saved_player = player1, saved_demo = demo_player;

@@ -1,0 +1,54 @@
+#include "game_world.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "display/frame.h"
+#include "display/gfx.h"
+#include "fake_card.h"
+#include "game/state.h"
+#include "gen/anims.h"
+#include "render/background.h"
+#include "shell/datafile_index.h"
+#include "shell/shell.h"
+#include "world/enemy_map.h"
+#include "world/map_data.h"
+
+namespace {
+int saved_anim_types = 0;
+}
+
+FakeCard *load_game_world() {
+  FakeCard *card = new FakeCard;
+  set_color_conversion(COLORCONV_NONE);
+  commondata = load_datafile(GAME_DIR "/borlin.dat");
+  data = load_datafile(GAME_DIR "/kestal.dat");
+  EXPECT_TRUE(commondata && data);
+  if (!commondata || !data) return card;
+  init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
+  saved_anim_types = total_anim_types;
+  total_anim_types = 0;
+  generate_anims();
+  make_game_video_bitmaps();
+  std::filesystem::path old = std::filesystem::current_path();
+  std::filesystem::current_path(GAME_DIR);
+  load_map_data();
+  init_enemy_type_list();
+  std::filesystem::current_path(old);
+  return card;
+}
+
+void unload_game_world(FakeCard *card) {
+  delete card;  // drops the mode and its bitmaps
+  if (commondata) unload_datafile(commondata);
+  if (data) unload_datafile(data);
+  commondata = data = nullptr;
+  total_enemies = total_loaded_enemies = 0;
+  total_enemy_types = 0;
+  total_anim_types = saved_anim_types;
+  clear_animations();
+  start_next_round = nullptr;
+  current_pal = BORLIN_NORMAL_PALETTE;
+}
