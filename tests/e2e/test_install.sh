@@ -3,8 +3,10 @@
 # through its `borlin` link on the PATH, from another folder. It must find
 # its data through the link, carry its own window icon, quit cleanly, leave
 # the installed tree untouched and make no data folder while nothing is
-# saved.
+# saved. Then the player saves the settings and a high score: both land in
+# the user's data folder and are read from there after a restart.
 . "$(dirname "$0")/harness.sh"
+. "$(dirname "$0")/scoring_game.sh"
 build=$(cd "$1/.." && pwd)
 
 E2E_SCRATCH=$(mktemp -d /tmp/borlin-e2e-XXXXXX)
@@ -59,17 +61,67 @@ quit_installed() {
   e2e_stdout | grep -q 'Error loading' && e2e_fail "a data file was not found through the link"
 }
 
+# Options, then in it: Shadows to Fast, down to "Save Settings" and back.
+# The main menu's cursor stays on Options.
+save_settings_with_fast_shadows() {
+  e2e_hold Down 0.2
+  e2e_hold Return 0.3
+  sleep 0.3
+  e2e_hold Return 0.3
+  for i in 1 2 3; do e2e_hold Down 0.2; done
+  e2e_hold Return 0.3
+  sleep 0.3
+  e2e_hold Escape 0.3
+  sleep 0.3
+}
+
 e2e_start_xvfb
 touch "$E2E_SCRATCH/before-run"
 run_installed
 xprop -id "$E2E_WINDOW" WM_HINTS | grep -q 'bitmap id # to use for icon' ||
   e2e_fail "the window has no icon"
+sleep 3
+e2e_screenshot "$E2E_SCRATCH/menu.png"
 quit_installed
-
-# Saving the settings and a high score goes here once the menus exist:
-# choose "Save Settings", play a game that enters the table, quit, check
-# that config.dat and hi.dat are in $user_dir (and nowhere under $root),
-# run_installed again and find the saved settings and the name in the table.
 [ -z "$(find "$root" -newer "$E2E_SCRATCH/before-run")" ] || e2e_fail "the installed tree changed"
 [ -e "$user_dir" ] && e2e_fail "$user_dir was made though nothing was saved"
+
+# Save the settings with the shadows switched, then a game that earns a
+# line named XYZ; Exit.
+run_installed
+sleep 3
+save_settings_with_fast_shadows
+[ -f "$user_dir/config.dat" ] || e2e_fail "the settings were not saved in $user_dir"
+cp "$user_dir/config.dat" "$E2E_SCRATCH/config-saved.dat"
+e2e_hold Up 0.2
+play_until_scored "$E2E_SCRATCH/menu.png"
+xdotool type --delay 200 XYZ
+sleep 0.5
+e2e_hold Return 0.3
+sleep 0.5
+for i in 1 2 3 4; do e2e_hold Down 0.2; done
+e2e_hold Return 0.3
+status=$(e2e_wait_exit 20)
+[ "$status" = 0 ] || e2e_fail "exit status $status after Exit, expected 0"
+"$build/tests/hi_dump" "$user_dir/hi.dat" | awk '$3 == "XYZ"' | grep -q . ||
+  e2e_fail "no line named XYZ in $user_dir/hi.dat"
+[ -z "$(find "$root" -newer "$E2E_SCRATCH/before-run")" ] || e2e_fail "the installed tree changed"
+
+# After a restart both are read from there: the best score stands in the
+# HUD, and saving again without touching the options writes the same file
+# (the shadows are still Fast).
+run_installed
+sleep 3
+e2e_screenshot "$E2E_SCRATCH/menu-again.png"
+[ "$(top_digits "$E2E_SCRATCH/menu-again.png")" != "$(top_digits "$E2E_SCRATCH/menu.png")" ] ||
+  e2e_fail "after a restart the best score is 0: hi.dat was not read from $user_dir"
+e2e_hold Down 0.2
+e2e_hold Return 0.3
+sleep 0.3
+for i in 1 2 3; do e2e_hold Down 0.2; done
+e2e_hold Return 0.3
+sleep 0.3
+cmp -s "$user_dir/config.dat" "$E2E_SCRATCH/config-saved.dat" ||
+  e2e_fail "the settings saved after a restart differ: config.dat was not read from $user_dir"
+quit_installed
 e2e_pass
