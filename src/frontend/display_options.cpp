@@ -44,7 +44,9 @@ const char *const FIXED_RES_FORMAT[FIXED_RES_COUNT] = {
     "%d x %d", "%d x %d", "%d x %d (orig*2 h)", "%d x %d (orig*2 v)", "%d x %d", "%d x %d",
 };
 
-// The driver item's handler: which driver the resolution list is for.
+// The menu engine calls a handler without telling it which item was
+// chosen, so each driver item has its own, which names its driver before
+// the resolution list opens.
 template <int I> void res_menu_of_driver() {
   menu_driver = I;
   do_res_menu();
