@@ -6,6 +6,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/display_options.h"
 #include "frontend/hiscore_screen.h"
 #include "frontend/options.h"
 #include "frontend/titles.h"
@@ -37,11 +38,11 @@ menu_item myopts[OPTS_ITEMS] = {
 
 // The display lists behind these items come with the display options.
 menu_item myadvanced[ADVANCED_ITEMS] = {
-    {0, MENU_ACTION, "Graphics Mode", nullptr, nullptr},
-    {0, MENU_ACTION, "Colour Depth", nullptr, nullptr},
-    {0, MENU_ACTION, "Request Refresh Rate", nullptr, nullptr},
-    {0, MENU_ACTION, "Screen Update Method", nullptr, nullptr},
-    {0, MENU_ACTION, "Time Regulate Method", nullptr, nullptr},
+    {0, MENU_ACTION, "Graphics Mode", nullptr, do_drivers_menu},
+    {0, MENU_ACTION, "Colour Depth", nullptr, do_bpp_menu},
+    {0, MENU_ACTION, "Request Refresh Rate", nullptr, do_refresh_menu},
+    {0, MENU_ACTION, "Screen Update Method", nullptr, do_methods_menu},
+    {0, MENU_ACTION, "Time Regulate Method", nullptr, do_regulate_menu},
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 

@@ -10,6 +10,7 @@
 #include "game/world.h"
 #include "platform/video.h"
 #include "render/background.h"
+#include "render/spritemap.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"
 
@@ -37,6 +38,10 @@ constexpr regulation_switches REGULATION_TABLE[] = {
     {0, 1, -1},  // every frame one tick
 };
 constexpr int REGULATION_COUNT = sizeof REGULATION_TABLE / sizeof REGULATION_TABLE[0];
+
+// What the library opened, whatever was asked for: under X11 the safe
+// driver opens a window.
+int open_mode_is_fullscreen() { return gfx_driver && !gfx_driver->windowed ? -1 : 0; }
 
 }  // namespace
 
@@ -90,6 +95,8 @@ void change_fullscreen() {
     h = SCREEN_H;
   }
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
+  // A mode that failed fell back to another one, maybe the other kind.
+  infullscreen = open_mode_is_fullscreen();
   mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
 
   if (current_player->stage == STAGE_BOSS) {
@@ -97,6 +104,8 @@ void change_fullscreen() {
     scrollpos = static_cast<float>((1170 - screen_tile_w) * 8);
     if (enemy_is(borlin_boss, KIND_BOSS)) enemy_map[borlin_boss]->screen_x += SCREEN_W - old_w;
     draw_all_background();  // the new mode's floor bitmap starts out empty
+    // The sprite map's ring is as wide as the screen: lay it out afresh.
+    clear_contours();
   } else {
     at_new_position();
   }

@@ -10,6 +10,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/display_options.h"
 #include "frontend/hiscore.h"
 #include "frontend/options.h"
 #include "game/ground_enemies.h"
@@ -101,6 +102,7 @@ void init_sound() {
 void init_main() {
   seed_game_rand(static_cast<unsigned int>(time(nullptr)));
   install_keyboard();
+  get_gfx_drivers();
 
   // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
   set_color_conversion(COLORCONV_NONE);

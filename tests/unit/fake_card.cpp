@@ -58,6 +58,8 @@ int fake_set_gfx_mode(int c, int w, int h, int, int v_h) {
   screen = create_bitmap(w, h);
   driver.w = w;
   driver.h = h;
+  // As under X11, where the safe driver opens a window too.
+  driver.windowed = c == GFX_AUTODETECT_WINDOWED || c == WINDOW_DRIVER || c == GFX_SAFE;
   gfx_driver = &driver;
   video_pages_left = v_h >= h ? v_h / h : 1;
   return 0;

@@ -10,6 +10,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "frontend/menu.h"
 #include "game_world.h"
 #include "frontend/options.h"
 #include "game/frame_pass.h"
@@ -22,6 +23,7 @@
 #include "platform/random.h"
 #include "render/screen_objects.h"
 #include "render/background.h"
+#include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"
@@ -378,6 +380,54 @@ TEST_F(World, TheFullScreenSwitchAlternatesAndKeepsTheBossInPlace) {
   infullscreen = saved_full;
   last_bpp_in_fullscreen = saved_fbpp;
   last_bpp_in_windowed = saved_wbpp;
+}
+
+TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSpriteMapAfresh) {
+  const int saved_full = infullscreen, saved_fbpp = last_bpp_in_fullscreen,
+            saved_wbpp = last_bpp_in_windowed, saved_item = mymain[MAIN_FULLSCREEN].value;
+  new_game();
+  // Full screen refused: the window comes back, and the switch says so.
+  card->accepts = [](const mode_attempt &a) { return a.card != GFX_AUTODETECT_FULLSCREEN; };
+  change_fullscreen();
+  EXPECT_EQ(SCREEN_W, 448);
+  EXPECT_EQ(infullscreen, 0);
+  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, 0);  // the item still offers "Fullscreen"
+  card->accepts = [](const mode_attempt &) { return true; };
+
+  pretend_75hz = -1;
+  warp_to((1170 - screen_tile_w) * 8, 5, BORLIN_NORMAL_PALETTE);
+  int guard = 0;
+  while (!enemy_is(borlin_boss, KIND_BOSS) && guard++ < 40) frames(1);
+  ASSERT_TRUE(enemy_is(borlin_boss, KIND_BOSS));
+  auto entered = [] {
+    int n = 0;
+    for (int i = 0; i < total_enemies; i++) n += enemy_map[i]->spritemap_columns != 0;
+    return n;
+  };
+  frames(2);
+  ASSERT_GT(entered(), 0);  // the ground in view has entered its contours
+  // The ring of the 448 window is 480 columns; the wider screen's must not
+  // find the old window's cells in it.
+  for (auto &column : spritemap) std::fill(std::begin(column), std::end(column), 1);
+  change_fullscreen();
+  ASSERT_EQ(SCREEN_W, 640);
+  EXPECT_EQ(infullscreen, -1);
+  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);
+  int left = 0;
+  for (int c = 0; c < big_screen_w; c++)
+    for (unsigned short cell : spritemap[c]) left += cell != 0;
+  EXPECT_EQ(left, 0);
+  EXPECT_EQ(entered(), 0);
+  frames(2);
+  EXPECT_GT(entered(), 0);  // in again, against the new ring
+
+  change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
+  clear_contours();
+  pretend_75hz = -1;
+  infullscreen = saved_full;
+  last_bpp_in_fullscreen = saved_fbpp;
+  last_bpp_in_windowed = saved_wbpp;
+  mymain[MAIN_FULLSCREEN].value = saved_item;
 }
 
 TEST(GameOver, ShowsFromOneSecondToJustBeforeTheEnd) {
