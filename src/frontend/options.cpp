@@ -64,6 +64,11 @@ void set_opts_switches() {
   if (usetimer == -1) install_tick_timer(inc_game_ticks, GAME_TICK_PERIOD);
 }
 
+void follow_open_mode() {
+  infullscreen = open_mode_is_fullscreen();
+  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
+}
+
 void change_fullscreen() {
   const int old_w = SCREEN_W;
   int depth;
@@ -96,8 +101,7 @@ void change_fullscreen() {
   }
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
   // A mode that failed fell back to another one, maybe the other kind.
-  infullscreen = open_mode_is_fullscreen();
-  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
+  follow_open_mode();
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.

@@ -38,3 +38,7 @@ constexpr int SWITCH_REFRESH = 75;
 
 // Switches between a window and full screen, keeping the play in place.
 void change_fullscreen();
+// The full-screen flag and the main menu's toggle from the mode the library
+// actually opened: at start-up (a saved full-screen mode) and after a switch
+// that fell back.
+void follow_open_mode();

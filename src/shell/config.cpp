@@ -81,7 +81,7 @@ config_request config_from_fields(const config_fields &f, const int *ids, int co
   r.height = f.height;
   r.depth = valid_depth(f.depth) ? f.depth : 0;
   r.refresh = f.refresh < 0 ? DEFAULT_HZ : f.refresh;
-  if (f.width <= 0 || f.width > MAX_CONFIG_WIDTH || f.height <= 0) {
+  if (f.width <= 0 || f.width > MAX_CONFIG_WIDTH || f.height <= 0 || f.height > MAX_CONFIG_HEIGHT) {
     // A size no menu offers: the whole mode is the default request.
     r.driver = GFX_AUTODETECT_WINDOWED;
     r.width = DEFAULT_W;
@@ -116,11 +116,13 @@ void load_config() {
     if (init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method) != 0) {
       // The switches come from the option items just loaded.
       set_opts_switches();
+      follow_open_mode();
       return;
     }
   }
   set_default_gfx();
   set_opts_switches();
+  follow_open_mode();
 }
 
 void save_config() {

@@ -4,8 +4,10 @@
 constexpr const char *CONFIG_FILE = "config.dat";
 constexpr int CONFIG_BYTES = 12;
 
-// Settings wider than this, or of no size, are not ones the menus offer.
+// Settings wider or taller than these, or of no size, are not ones the
+// menus offer (the tallest size they list is 800 x 600).
 constexpr int MAX_CONFIG_WIDTH = 800;
+constexpr int MAX_CONFIG_HEIGHT = 600;
 // The update methods a file may name (0 to 3).
 constexpr int MAX_CONFIG_UPDATE_METHOD = 3;
 constexpr int MAX_CONFIG_REGULATE_METHOD = 3;

@@ -179,6 +179,11 @@ TEST_F(ConfigTest, ValuesOutOfRangeMeanTheirDefaults) {
   EXPECT_EQ(r.shadows_value, 0);
   EXPECT_EQ(r.reverse_alt_value, -1);
 
+  // A width the menus offer with a height far beyond any screen.
+  r = config_from_fields(config_fields{2, 640, 40000, 8, 60, 0, 0, 0, 0}, &none, 0);
+  EXPECT_EQ(r.width, DEFAULT_W);
+  EXPECT_EQ(r.height, DEFAULT_H);
+
   f = config_fields{2, 640, 0, 8, -1, -1, 9, -1, -1};
   myopts[OPTS_SHADOWS].value = -1;
   myopts[OPTS_REVERSE_ALT].value = 0;
@@ -235,4 +240,24 @@ TEST_F(ConfigTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
   std::string said = capture_stdout([] { save_config(); });
   EXPECT_EQ(said, "Could not write config.dat file: config.dat\n");
   EXPECT_FALSE(std::filesystem::exists(CONFIG_FILE));
+}
+
+TEST_F(ConfigTest, ASavedFullScreenModeStartsWithTheToggleOnFullScreen) {
+  const int saved_full = infullscreen, saved_item = mymain[MAIN_FULLSCREEN].value;
+  {
+    FakeCard card;
+    init_graphics(FULLSCREEN_DRIVER, 640, 480, 8, 60, METHOD_PAGE_FLIPPING);
+    save_config();
+  }
+  infullscreen = 0;
+  mymain[MAIN_FULLSCREEN].value = 0;
+  {
+    FakeCard card;
+    X11DriverList x11;
+    load_config();
+    EXPECT_EQ(infullscreen, -1);
+    EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);
+  }
+  infullscreen = saved_full;
+  mymain[MAIN_FULLSCREEN].value = saved_item;
 }
