@@ -226,20 +226,6 @@ bool objects_ok(reader &r, int depth) {
   return true;
 }
 
-int library_type(DataKind k) {
-  switch (k) {
-    case DK_FONT:
-      return DAT_FONT;
-    case DK_SAMPLE:
-      return DAT_SAMPLE;
-    case DK_BITMAP:
-      return DAT_BITMAP;
-    case DK_PALETTE:
-      return DAT_PALETTE;
-  }
-  return DAT_END;
-}
-
 }  // namespace
 
 bool lzss_unpack(const uint8_t *in, size_t size, std::vector<uint8_t> &out, size_t limit) {
@@ -305,6 +291,20 @@ bool datafile_file_ok(const char *name) {
   }
   if (ferror(f.get())) return false;
   return datafile_structure_ok(bytes.data(), bytes.size());
+}
+
+int library_type(DataKind k) {
+  switch (k) {
+    case DK_FONT:
+      return DAT_FONT;
+    case DK_SAMPLE:
+      return DAT_SAMPLE;
+    case DK_BITMAP:
+      return DAT_BITMAP;
+    case DK_PALETTE:
+      return DAT_PALETTE;
+  }
+  return DAT_END;
 }
 
 bool datafile_kinds_ok(const DATAFILE *file, const DataKind *kinds, int count) {

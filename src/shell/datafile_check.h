@@ -31,6 +31,9 @@ bool datafile_structure_ok(const uint8_t *bytes, size_t size);
 // Reads the file `name` and checks its structure; false when it cannot be read.
 bool datafile_file_ok(const char *name);
 
+// The library's object type (DAT_FONT, ...) for a kind of the index.
+int library_type(DataKind k);
+
 // True when the loaded `file` holds at least `count` objects and object i
 // is of kind kinds[i] (extra objects after them, such as the grabber's
 // own, are left alone).

@@ -13,6 +13,7 @@
 #include "datagen/palettes.h"
 #include "datagen/sounds.h"
 #include "datagen/writer.h"
+#include "shell/datafile_check.h"
 #include "shell/datafile_index.h"
 #include "game_data.h"
 #include "test_support.h"
@@ -23,20 +24,6 @@ int object_count(const DATAFILE *d) {
   int n = 0;
   while (d[n].type != DAT_END) n++;
   return n;
-}
-
-int library_type(DataKind k) {
-  switch (k) {
-    case DK_FONT:
-      return DAT_FONT;
-    case DK_SAMPLE:
-      return DAT_SAMPLE;
-    case DK_BITMAP:
-      return DAT_BITMAP;
-    case DK_PALETTE:
-      return DAT_PALETTE;
-  }
-  return 0;
 }
 
 bool ends_with(const std::string &s, const std::string &tail) {
