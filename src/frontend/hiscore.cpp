@@ -9,6 +9,7 @@
 #include "display/frame.h"
 #include "frontend/menu.h"
 #include "shell/datafile_index.h"
+#include "shell/packed_file.h"
 #include "shell/paths.h"
 #include "shell/safe_save.h"
 #include "shell/shell.h"
@@ -156,7 +157,7 @@ void init_high_score_table() {
 }
 
 bool read_high_score_file(const char *name) {
-  PACKFILE *f = pack_fopen(name, F_READ_PACKED);
+  PACKFILE *f = open_packed_file(name);
   if (!f) return false;
   int lines = 0;
   // A file cut short keeps the defaults from the first line it cuts.

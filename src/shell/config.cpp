@@ -9,6 +9,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/state.h"
+#include "shell/packed_file.h"
 #include "shell/paths.h"
 #include "shell/safe_save.h"
 
@@ -38,8 +39,8 @@ bool write_config(PACKFILE *f) {
 }  // namespace
 
 bool read_config_file(const char *name, config_fields &out) {
-  // "rp" refuses a file without the packfile signature.
-  PACKFILE *f = pack_fopen(name, F_READ_PACKED);
+  // Like "rp", it refuses a file without the packfile signature.
+  PACKFILE *f = open_packed_file(name);
   if (!f) return false;
   out.driver_word = pack_igetw(f);
   out.width = pack_igetw(f);

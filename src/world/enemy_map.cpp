@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "gen/anims.h"
+#include "shell/packed_file.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
 
@@ -98,12 +99,11 @@ bool second_half_copy(const enemy_record &r, enemy_record &copy) {
 
 bool read_enemy_records(const char *name, std::vector<enemy_record> &out) {
   out.clear();
-  PACKFILE *f = pack_fopen(name, F_READ_PACKED);
+  PACKFILE *f = open_packed_file(name);
   if (!f) return false;
   bool ok = true;
-  // Nothing past the table's size could be placed, so a file that long
-  // needs no end byte.
-  while (out.size() < MAX_ENEMIES) {
+  int placed = 0;  // the records and their copies
+  for (;;) {
     const int kind = pack_getc(f);
     if (kind == ENEMY_MAP_END) break;
     enemy_record r;
@@ -119,9 +119,18 @@ bool read_enemy_records(const char *name, std::vector<enemy_record> &out) {
       break;
     }
     r.alt = alt - ALT_BIAS;
+    enemy_record copy;
+    placed += second_half_copy(r, copy) ? 2 : 1;
+    // The level needs every one of them: a map that cannot all be placed
+    // is as broken as a cut one.
+    if (placed > MAX_ENEMIES) {
+      ok = false;
+      break;
+    }
     out.push_back(r);
   }
   pack_fclose(f);
+  if (!ok) out.clear();
   return ok;
 }
 
@@ -157,26 +166,24 @@ static void append_placed_enemy(const enemy_record &r) {
   total_enemies++;
 }
 
-static void fail_reading_enemy_map() {
-  printf("Could not read file: %s\n", ENEMY_MAP_FILE);
-  main_exit(EXIT_FATAL);
-}
-
-void load_enemy_map() {
+bool read_enemy_map(const char *name) {
   std::vector<enemy_record> records;
-  if (!read_enemy_records(ENEMY_MAP_FILE, records)) fail_reading_enemy_map();
+  if (!read_enemy_records(name, records)) return false;
   total_enemies = 0;
-  for (const enemy_record &r : records) {
-    if (total_enemies >= MAX_ENEMIES) break;
-    append_placed_enemy(r);
-  }
+  for (const enemy_record &r : records) append_placed_enemy(r);
   // The second pass places the copies that make up the second half.
   for (const enemy_record &r : records) {
-    if (total_enemies >= MAX_ENEMIES) break;
     enemy_record copy;
     if (second_half_copy(r, copy)) append_placed_enemy(copy);
   }
   total_loaded_enemies = total_enemies;
+  return true;
+}
+
+void load_enemy_map() {
+  if (read_enemy_map(ENEMY_MAP_FILE)) return;
+  printf("Could not read file: %s\n", ENEMY_MAP_FILE);
+  main_exit(EXIT_FATAL);
 }
 
 void save_enemy_map() {

@@ -95,9 +95,10 @@ constexpr int COPY_SHIFT_EARLY = 1172;
 constexpr int COPY_SHIFT_LATE = 1096;
 bool second_half_copy(const enemy_record &r, enemy_record &copy);
 
-// Reads every record up to the end byte; false when the file is missing,
-// not a packfile, ends early, names a kind that does not exist or places
-// a record off the strip (past the last map position or map y).
+// Reads every record up to the end byte; false (and no records) when the
+// file is missing, not a packfile, ends early, names a kind that does not
+// exist, places a record off the strip (past the last map position or map
+// y) or holds more records and second-half copies than the table does.
 bool read_enemy_records(const char *name, std::vector<enemy_record> &out);
 // Writes the records and the end byte; false when the file cannot be made.
 bool write_enemy_records(const char *name, const std::vector<enemy_record> &records);
@@ -106,6 +107,10 @@ void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, B
                             BITMAP *wreck, int score_low, int score_high, int hit_points,
                             int screen_dx, int screen_dy, int depth, int start_alt, int anim_type);
 void init_enemy_type_list();
+// Places the records of `name` and their copies as the table's first
+// enemies. False, with the table untouched, when read_enemy_records is.
+bool read_enemy_map(const char *name);
+// The same for the game's own map, leaving the program when it is unreadable.
 void load_enemy_map();
 void save_enemy_map();
 void add_map_enemy(int type, int map_x, int map_y, int alt);

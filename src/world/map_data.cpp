@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "shell/packed_file.h"
 #include "shell/shell.h"
 
 int map_data[MAP_POSITIONS][MAP_COLUMNS];
@@ -35,7 +36,7 @@ int fold_map_position(int p) {
 }
 
 bool read_map_file(const char *name, int first_position, int positions) {
-  PACKFILE *f = pack_fopen(name, F_READ_PACKED);
+  PACKFILE *f = open_packed_file(name);
   if (!f) return false;
   bool ok = true;
   for (int c = 0; ok && c < MAP_COLUMNS; c++) {

@@ -203,12 +203,50 @@ TEST(EnemyMapDeathTest, UnreadableMapIsNamedAndEndsTheProgram) {
             "Could not read file: enemymapp.dat\n");
 }
 
-TEST(EnemyMap, LoadingStopsWhenTheTableIsFull) {
-  std::vector<enemy_record> many(700, {KIND_RADAR, 100, 10, 0});
-  EnemyWorld w(many);
-  EXPECT_EQ(total_enemies, MAX_ENEMIES);
+// The level needs every enemy of its map: one that cannot place them all
+// with their second-half copies is refused before anything is placed, as
+// an unreadable one.
+TEST(EnemyMap, MapsThatOverflowTheTableAreRefusedWhole) {
+  const enemy_record copied{KIND_RADAR, 100, 10, 0};
+  const enemy_record single{KIND_HOLE2, 500, 9, 0};
+  std::vector<enemy_record> full(MAX_ENEMIES / 2 - 1, copied);
+  full.push_back(single);
+  full.push_back(single);
+  EnemyWorld w(full);
+  ASSERT_EQ(total_enemies, MAX_ENEMIES);
   EXPECT_EQ(total_loaded_enemies, MAX_ENEMIES);
-  EXPECT_EQ(enemy_map[1023]->map_x, 1272);  // a copy
+  EXPECT_EQ(enemy_map[MAX_ENEMIES - 1]->map_x, 100 + COPY_SHIFT_EARLY);
+
+  std::vector<enemy_record> r;
+  for (const enemy_record &last : {single, copied}) {
+    std::vector<enemy_record> over = full;
+    over.push_back(last);
+    write_records(over);
+    EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+    EXPECT_TRUE(r.empty());
+    enemy_map[3]->hit_points = 0;  // play had begun
+    EXPECT_FALSE(read_enemy_map(ENEMY_MAP_FILE));
+    EXPECT_EQ(total_enemies, MAX_ENEMIES);
+    EXPECT_EQ(enemy_map[3]->hit_points, 0);
+  }
+  // A full table's worth of records with no end byte is a cut file.
+  PACKFILE *f = pack_fopen(ENEMY_MAP_FILE, F_WRITE_PACKED);
+  for (int i = 0; i < MAX_ENEMIES; i++) {
+    pack_putc(KIND_HOLE2, f);
+    pack_iputw(500, f);
+    pack_putc(9, f);
+    pack_putc(ALT_BIAS, f);
+  }
+  pack_fclose(f);
+  EXPECT_FALSE(read_enemy_records(ENEMY_MAP_FILE, r));
+}
+
+TEST(EnemyMapDeathTest, OverflowingMapIsNamedAndEndsTheProgram) {
+  ScratchDir dir;
+  FakeResources res;
+  write_records(std::vector<enemy_record>(MAX_ENEMIES / 2 + 1, {KIND_RADAR, 100, 10, 0}));
+  EXPECT_EQ(output_of_exit(dir.path, EXIT_FATAL, [] { init_enemy_type_list(); }),
+            "Could not read file: enemymapp.dat\n");
 }
 
 TEST(EnemyMap, SaveThenLoadGivesTheSameEnemies) {

@@ -3,7 +3,6 @@
 #include <allegro.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "fuzz_support.h"
 #include "shell/datafile_check.h"
@@ -23,7 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (!datafile_structure_ok(data, size)) return 0;
   FILE *f = fopen(NAME, "wb");
-  if (!f || fwrite(data, 1, size, f) != size || fclose(f) != 0) abort();
+  if (!f || fwrite(data, 1, size, f) != size || fclose(f) != 0) harness_failed(NAME);
   if (DATAFILE *d = load_datafile(NAME)) unload_datafile(d);
   return 0;
 }

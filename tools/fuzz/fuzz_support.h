@@ -6,6 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// The harness's own failures (not the loaders') say what failed and how,
+// so that a stopped run is not taken for a finding.
+[[noreturn]] void harness_failed(const char *what);
+
 // Once per process: headless library, private working folder.
 void fuzz_start();
 

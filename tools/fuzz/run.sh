@@ -7,7 +7,8 @@
 #
 # Builds into build-fuzz/ (clang, -DBORLIN_FUZZ=ON). New inputs collect in
 # build-fuzz/tools/fuzz/corpus/<target>/, findings are written as
-# build-fuzz/tools/fuzz/crash-<target>-*; replay one with
+# build-fuzz/tools/fuzz/crash-<target>-* and a long run's whole output as
+# build-fuzz/tools/fuzz/log-<target>.txt; replay one with
 #   build-fuzz/tools/fuzz/fuzz_<target> FILE
 set -e
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -32,7 +33,11 @@ for t in $TARGETS; do
   # The structure check unpacks whole files: many short variations here,
   # the real files whole (up to 64 KiB) under ctest.
   [ "$t" = datafile ] && MAX_LEN=-max_len=8192
+  # The whole output stays beside the findings (stack traces, sanitizer
+  # reports); the summary lines are shown.
+  LOG="$DIR/log-$t.txt"
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$DIR/fuzz_$t" -runs="$RUNS" $MAX_LEN \
     -print_final_stats=1 -artifact_prefix="$DIR/crash-$t-" \
-    "$DIR/corpus/$t" "$DIR/seeds/$t" 2>&1 | grep -E '^stat::|ERROR|SUMMARY|broken' || true
+    "$DIR/corpus/$t" "$DIR/seeds/$t" >"$LOG" 2>&1 || echo "stopped early: see $LOG"
+  grep -E '^stat::|ERROR|SUMMARY|broken|runtime error|fuzz harness|exited' "$LOG" || true
 done
