@@ -8,6 +8,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "fake_card.h"
+#include "test_support.h"
 #include "game/state.h"
 #include "gen/anims.h"
 #include "render/background.h"
@@ -17,7 +18,9 @@
 #include "world/map_data.h"
 
 namespace {
-int saved_anim_types = 0;
+// What loading replaces, put back (and the generated frames freed) on unloading.
+AnimTypesSaved *saved_anims = nullptr;
+EnemyKindsSaved *saved_kinds = nullptr;
 }
 
 FakeCard *load_game_world() {
@@ -28,7 +31,8 @@ FakeCard *load_game_world() {
   EXPECT_TRUE(commondata && data);
   if (!commondata || !data) return card;
   init_graphics(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
-  saved_anim_types = total_anim_types;
+  saved_anims = new AnimTypesSaved;
+  saved_kinds = new EnemyKindsSaved;
   total_anim_types = 0;
   generate_anims();
   make_game_video_bitmaps();
@@ -41,14 +45,16 @@ FakeCard *load_game_world() {
 }
 
 void unload_game_world(FakeCard *card) {
+  delete saved_kinds;
+  saved_kinds = nullptr;
   delete card;  // drops the mode and its bitmaps
   if (commondata) unload_datafile(commondata);
   if (data) unload_datafile(data);
   commondata = data = nullptr;
   total_enemies = total_loaded_enemies = 0;
-  total_enemy_types = 0;
-  total_anim_types = saved_anim_types;
   clear_animations();
+  delete saved_anims;
+  saved_anims = nullptr;
   start_next_round = nullptr;
   current_pal = BORLIN_NORMAL_PALETTE;
 }
