@@ -132,10 +132,22 @@ bool sample_ok(reader r) {
   return r.left() == uint64_t(length) * (bits / 8) * channels;
 }
 
-bool glyph_ok(reader &r, bool mono) {
+// Bytes a pixel of a font range takes for the range's format byte: 0 for
+// bit-packed glyphs, -1 for a format the library refuses. The library reads
+// 1 and 255 as bit-packed, 0 as 8 bits and the others as a colour depth;
+// any other byte makes its loader fail, and its loader frees the object
+// table twice when an object fails, so such a file must never reach it.
+int range_pixel_bytes(uint32_t format) {
+  if (format == 1 || format == 255) return 0;
+  if (format == 0) return 1;
+  const int bytes = pixel_bytes(int32_t(format));
+  return bytes > 0 ? bytes : -1;
+}
+
+bool glyph_ok(reader &r, int bytes) {
   int32_t w, h;
   if (!r.s16(w) || !r.s16(h) || w < 0 || h < 0) return false;
-  return r.skip(mono ? uint64_t((w + 7) / 8) * h : uint64_t(w) * h);
+  return r.skip(bytes == 0 ? uint64_t((w + 7) / 8) * h : uint64_t(w) * h * bytes);
 }
 
 bool font_ok(reader r) {
@@ -144,19 +156,20 @@ bool font_ok(reader r) {
   if (kind == 8 || kind == 16) return r.left() == uint64_t(OLD_FONT_GLYPHS) * kind;
   if (kind == -1) {
     for (int i = 0; i < OLD_FONT_GLYPHS; i++)
-      if (!glyph_ok(r, false)) return false;
+      if (!glyph_ok(r, 1)) return false;
     return r.left() == 0;
   }
   if (kind != 0) return false;
   uint32_t ranges;
   if (!r.u16(ranges) || ranges == 0) return false;
   for (uint32_t i = 0; i < ranges; i++) {
-    uint32_t mono;
+    uint32_t format;
     int32_t first, last;
-    if (!r.u8(mono) || !r.s32(first) || !r.s32(last)) return false;
-    if (first < 0 || last < first || last > LAST_CHARACTER) return false;
+    if (!r.u8(format) || !r.s32(first) || !r.s32(last)) return false;
+    const int bytes = range_pixel_bytes(format);
+    if (bytes < 0 || first < 0 || last < first || last > LAST_CHARACTER) return false;
     for (int64_t c = first; c <= last; c++)
-      if (!glyph_ok(r, mono != 0)) return false;
+      if (!glyph_ok(r, bytes)) return false;
   }
   return r.left() == 0;
 }

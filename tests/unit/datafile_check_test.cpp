@@ -175,6 +175,35 @@ TEST(DatafileCheck, ObjectsMustFitTheirSizesAndBeOfKnownTypes) {
   EXPECT_FALSE(ok(trailing));
 }
 
+// A font range's format byte decides how its glyphs are stored; the library
+// fails on any byte it does not know, and then frees its object table twice.
+TEST(DatafileCheck, FontRangesOnlyInFormatsTheLibraryReads) {
+  ScratchDir dir;
+  set_color_conversion(COLORCONV_NONE);
+  struct known { int format, pixel_bytes; };  // 0 bytes: bit-packed
+  const known formats[] = {{0, 1}, {1, 0}, {8, 1}, {15, 2}, {16, 2}, {24, 3}, {32, 3}, {255, 0}};
+  for (int format = 0; format < 256; format++) {
+    int bytes_per_pixel = 1;
+    bool accepted = false;
+    for (const known &k : formats)
+      if (k.format == format) accepted = true, bytes_per_pixel = k.pixel_bytes;
+    // 'A' 8 x 1 and 'B' 3 x 1: read with the wrong sizes, 'B' is not 3 wide.
+    builder font;
+    font.u16(0), font.u16(1), font.u8(format), font.u32('A'), font.u32('B');
+    for (int w : {8, 3})
+      font.u16(w), font.u16(1), font.raw(bytes(bytes_per_pixel ? size_t(w) * bytes_per_pixel : 1, 0));
+    const bytes file = one_object("FONT", font.b);
+    ASSERT_EQ(ok(file), accepted) << format;
+    if (!accepted) continue;
+    write_bytes("font.dat", file);
+    DATAFILE *d = load_datafile("font.dat");
+    ASSERT_NE(d, nullptr) << format;
+    EXPECT_EQ(text_length(static_cast<FONT *>(d[0].dat), "A"), 8) << format;
+    EXPECT_EQ(text_length(static_cast<FONT *>(d[0].dat), "B"), 3) << format;
+    unload_datafile(d);
+  }
+}
+
 TEST(DatafileCheck, NestedFilesAndObjectsPackedOnTheirOwn) {
   builder inner;
   inner.u32(1), inner.object("BMP ", bitmap_body(8, 2, 2, 1));

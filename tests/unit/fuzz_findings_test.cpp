@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "frontend/hiscore.h"
@@ -92,4 +93,13 @@ TEST(FuzzFindings, EveryPackedLoaderRefusesAStreamFromTheWindowsUnsetEnd) {
   write_bytes("cut.dat", {'s', 'l', 'h', '!', 0x00, 0x10});
   EXPECT_EQ(open_packed_file("cut.dat"), nullptr);
   EXPECT_EQ(open_packed_file("missing.dat"), nullptr);
+}
+
+// A packed data file whose font has a glyph range in format 9, which the
+// library cannot read: its loader then freed the object table twice.
+TEST(FuzzFindings, DataFileWithAFontRangeTheLibraryCannotReadIsRefused) {
+  const std::string found =
+      read_file(std::string(SOURCE_DIR) + "/tests/unit/findings/datafile-font-range-format.dat");
+  ASSERT_EQ(found.size(), 1039u);
+  EXPECT_FALSE(datafile_structure_ok(reinterpret_cast<const uint8_t *>(found.data()), found.size()));
 }
