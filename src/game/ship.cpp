@@ -186,18 +186,11 @@ void user_input() {
       current_player->lives = 0;
     });
   } else if (key[KEY_F2]) {
-    once([] {
-      toggle(bulletshadows);
-      myopts[OPTS_SHADOWS].value = bulletshadows;
-    });
+    once([] { menu_function_key(KEY_F2); });  // the same switches as in the menus
   } else if (key[KEY_F3]) {
-    once([] { show3dmap = (show3dmap + 1) % 3; });
+    once([] { menu_function_key(KEY_F3); });
   } else if (key[KEY_F4]) {
-    once([] {
-      int &v = myopts[OPTS_REVERSE_ALT].value;
-      v = v == 0 ? -1 : 0;
-      reverse_logic = v == 0 ? 1 : -1;
-    });
+    once([] { menu_function_key(KEY_F4); });
   } else if (key[KEY_END]) {
     main_exit(EXIT_QUIT);
   } else if (key[KEY_P] || paused == -1) {
