@@ -119,6 +119,9 @@ struct DisplayOptions : ::testing::Test {
   }
   ~DisplayOptions() override {
     if (held_key) key[held_key] = 0;
+    // The card goes after this body, with the method put back: free the
+    // bitmaps of the method the test left first.
+    destroy_blit_bitmaps();
     usetimer = 0;
     system_driver->gfx_drivers = saved_list;
     get_gfx_drivers();

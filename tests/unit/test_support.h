@@ -34,10 +34,7 @@ template <class F> std::string capture_stdout(F fn) {
 // Under LeakSanitizer a death test's child reports what the parent's
 // fixture still holds when the program ends through main_exit; those are
 // the parent's to free, so the child does not check.
-extern "C" void __lsan_disable() __attribute__((weak));
-inline void no_leak_check_in_child() {
-  if (__lsan_disable) __lsan_disable();
-}
+void no_leak_check_in_child();
 
 // Runs `fn` in a child process that must exit with `status`, and returns
 // what the child printed to standard output (written into `folder`).
