@@ -11,6 +11,7 @@
 #include "gen/anims.h"
 #include "platform/random.h"
 #include "shell/datafile_index.h"
+#include "game/ground_enemies.h"
 #include "world/enemy_map.h"
 
 namespace {
@@ -40,12 +41,7 @@ int launch(int kind, int x, int y, int alt, enemy_move move) {
 
 }  // namespace
 
-int planes_on_screen() {
-  int n = 0;
-  for (int i = 0; i < total_enemies; i++)
-    if (enemy_map[i]->type == KIND_PLANE && enemy_map[i]->on_screen == -1) n++;
-  return n;
-}
+int planes_on_screen() { return planes_onscreen; }
 
 void add_satelite() {
   if (!plane_room()) return;

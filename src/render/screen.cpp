@@ -4,13 +4,12 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "enemies/paths.h"
 #include "game/state.h"
 #include "gen/anims.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
-
-void (*draw_tracked_path)() = nullptr;
 
 namespace {
 
@@ -36,5 +35,5 @@ void draw_screen() {
   }
   if (show_info_flag == -1) show_info();
   if (show3dmap > 0) draw_spritemap();
-  if (draw_tracked_path) draw_tracked_path();
+  draw_path_view();
 }

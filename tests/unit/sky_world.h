@@ -20,6 +20,7 @@
 #include "game/state.h"
 #include "gen/anims.h"
 #include "platform/random.h"
+#include "game/ground_enemies.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
 
@@ -48,7 +49,7 @@ class Sky : public ::testing::Test {
     keep(current_pal), keep(current_player), keep(player1), keep(scroll_speed), keep(time_unit);
     keep(hz), keep(last_movement_function), keep(formation_count), keep(direction);
     keep(last_position), keep(last_event_stretch), keep(homing_planes), keep(anim_list);
-    keep(last_f), keep(track_path), keep(currentbuffer), keep(total_enemies);
+    keep(last_f), keep(track_path), keep(planes_onscreen), keep(currentbuffer), keep(total_enemies);
     keep(total_loaded_enemies), keep(total_enemy_types), keep(enemy_type_list), keep(enemy_map);
     for (int i = 0; i < ENEMY_KIND_COUNT; i++) {
       kinds[i] = enemy_type{};
@@ -80,10 +81,12 @@ class Sky : public ::testing::Test {
   // What the ground-enemy pass does to flying enemies every tick: those in
   // view are on screen, those that left by the left or top are gone.
   void mark_on_screen() {
+    planes_onscreen = 0;
     for (int i = total_loaded_enemies; i < total_enemies; i++) {
       enemy *e = enemy_map[i];
       const bool in_view = e->hit_points > 0 && e->screen_x > 0 && e->screen_x < big_screen_w;
       e->on_screen = in_view ? -1 : 0;
+      if (in_view && e->type == KIND_PLANE) planes_onscreen++;
       if (!in_view && e->screen_x < big_screen_w) e->hit_points = 0;
     }
   }
