@@ -59,7 +59,10 @@ e2e_start_xvfb() {
     local i
     for i in $(seq 1 50); do
       if ! kill -0 "$pid" 2>/dev/null; then break; fi   # lost the race for :n
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      # Another test's server may answer on :n before ours has noticed that
+      # it lost the race: the lock file names the server that owns it.
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
+        [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ]; then
         E2E_PIDS+=("$pid")
         export DISPLAY=":$n"
         return 0
