@@ -100,7 +100,7 @@ void queue_moving_objects(int frame) {
   }
 }
 
-void run(int w, int h, int depth, BITMAP *sheet) {
+void run(int w, int h, int depth) {
   headless_driver.w = w;
   headless_driver.h = h;
   gfx_driver = &headless_driver;
@@ -108,14 +108,9 @@ void run(int w, int h, int depth, BITMAP *sheet) {
   bpp = depth;
   set_screen_geometry(w, h);
   use_palette(depth);
-  tileset = sheet;
-  if (depth != bitmap_color_depth(sheet)) {
-    tileset = create_bitmap(sheet->w, sheet->h);
-    blit(sheet, tileset, 0, 0, 0, 0, sheet->w, sheet->h);
-  }
-  init_tileset();
-  background = create_bitmap(w + 32, h + 16);
-  clear_bitmap(background);
+  // The floor bitmaps as the game makes them for a memory-buffered mode.
+  updatemethod = METHOD_DOUBLE_BUFFER;
+  make_game_video_bitmaps();
   currentbuffer = create_bitmap(w, h);
   BITMAP *shown = create_bitmap(w, h);
   start_next_round = nullptr;
@@ -162,11 +157,7 @@ void run(int w, int h, int depth, BITMAP *sheet) {
   destroy_bitmap(shown);
   destroy_bitmap(currentbuffer);
   currentbuffer = nullptr;
-  destroy_bitmap(background);
-  background = nullptr;
-  release_tiles();
-  if (tileset != sheet) destroy_bitmap(tileset);
-  tileset = nullptr;
+  destroy_game_video_bitmaps();
   gfx_driver = nullptr;
 }
 
@@ -186,15 +177,14 @@ int main(int argc, char **argv) {
   load_map_data();
   generate_anims();
   init_enemy_type_list();
-  BITMAP *sheet = static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat);
   printf("Fortress 1, %d warm-up and %d measured frames; %d moving objects with shadows, "
          "%d animations (queued twice)\n\n",
          WARM_UP_FRAMES, MEASURED_FRAMES, MOVING_OBJECTS, ANIMATIONS);
   printf("| screen | bits | frame median | frame 99%% | cpu median | cpu 99%% | copies median | "
          "copies 99%% | objects |\n|---|---|---|---|---|---|---|---|---|\n");
   for (int depth : {8, 32}) {
-    run(640, 480, depth, sheet);
-    run(448, 512, depth, sheet);
+    run(640, 480, depth);
+    run(448, 512, depth);
   }
   return 0;
 }
