@@ -7,9 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "shell/datafile_index.h"
+#include "shell/lzss.h"
 
 struct DATAFILE;
 
@@ -17,10 +17,6 @@ struct DATAFILE;
 constexpr int DATAFILE_MAX_DEPTH = 8;
 // No file, and no packed stream in it, may be or unpack to more bytes.
 constexpr size_t DATAFILE_MAX_BYTES = size_t(64) << 20;
-
-// Unpacks one LZSS stream of the packfile format (without its signature)
-// into `out`. False when it ends inside a token or would pass `limit`.
-bool lzss_unpack(const uint8_t *in, size_t size, std::vector<uint8_t> &out, size_t limit);
 
 // True when `bytes` is a whole data file as the library writes it: a
 // packfile signature, the data file magic, and objects of known types

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/datafile_check.h"
+#include "shell/lzss.h"
 
 namespace {
 

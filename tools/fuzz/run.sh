@@ -2,8 +2,11 @@
 # Fuzzes the game's file loaders with libFuzzer (Debian's clang).
 #
 #   tools/fuzz/run.sh                 each target for a few seconds (as CI would)
-#   tools/fuzz/run.sh long [RUNS]     each target for RUNS executions
-#                                     (default 1000000), one after the other
+#   tools/fuzz/run.sh long [RUNS [TARGET...]]
+#                                     each target (or the ones named) for RUNS
+#                                     executions (default 1000000), one after
+#                                     the other; start two at once to use both
+#                                     cores, once the build is done
 #
 # Builds into build-fuzz/ (clang, -DBORLIN_FUZZ=ON). New inputs collect in
 # build-fuzz/tools/fuzz/corpus/<target>/, findings are written as
@@ -25,6 +28,7 @@ if [ "$1" != long ]; then
 fi
 
 RUNS=${2:-1000000}
+[ $# -gt 2 ] && TARGETS="${*:3}"
 DIR="$BUILD/tools/fuzz"
 for t in $TARGETS; do
   echo "== $t: $RUNS executions"
