@@ -58,16 +58,6 @@ int placed_list(int kind) {
              : 0;
 }
 
-// Sample `index` of borlin.dat, or null when that object is missing or
-// not a sample (a damaged file is reported by the start-up checks).
-SAMPLE *common_sample(int index) {
-  if (!commondata) return nullptr;
-  for (int i = 0; i < index; i++)
-    if (commondata[i].type == DAT_END) return nullptr;
-  const DATAFILE &d = commondata[index];
-  return d.type == DAT_SAMPLE ? static_cast<SAMPLE *>(d.dat) : nullptr;
-}
-
 // A looped sound that plays while its source is on screen and follows it.
 void keep_loop(int onscreen, int x, int sample, int &playing) {
   SAMPLE *s = common_sample(sample);

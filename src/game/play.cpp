@@ -29,10 +29,6 @@ constexpr int AFTER_DEATH_EXTRA_FRAMES = 64;
 constexpr int BONUS_BEFORE_MISSILE = 1000;
 constexpr int BONUS_AFTER_MISSILE = 200;
 
-int stretch_start(int s) { return 8 * logic_map[2 * s]; }
-
-SAMPLE *sample(int index) { return static_cast<SAMPLE *>(commondata[index].dat); }
-
 int after_death_frame = 0;  // counts the after-death frames for their overlay
 
 void game_over_text() {
@@ -45,8 +41,8 @@ void game_over_text() {
 }  // namespace
 
 void stop_engine_noise() {
-  stop_sample(sample(BORLIN_ENGINE_SPACE_SAMPLE));
-  stop_sample(sample(BORLIN_ENGINE_GROUND_SAMPLE));
+  stop_common_sample(BORLIN_ENGINE_SPACE_SAMPLE);
+  stop_common_sample(BORLIN_ENGINE_GROUND_SAMPLE);
 }
 
 void init_game() {
@@ -55,7 +51,7 @@ void init_game() {
   current_player->name[0] = '\0';
   current_player->round = 1;
   current_player->cheated = 0;
-  play_sample(sample(BORLIN_ENEMY_SHOT_SAMPLE), 100, 128, 1000, 0);
+  play_common_sample(BORLIN_ENEMY_SHOT_SAMPLE, 100, 128, 1000, 0);
   init_round();
   logicpos = 0;
 }
@@ -80,7 +76,7 @@ void init_round() {
   // A restart must not leave the old round's engine loop playing under the new one.
   stop_engine_noise();
   over_ground = 0;
-  play_sample(sample(BORLIN_ENGINE_SPACE_SAMPLE), ENGINE_START_VOLUME, 128, 1000, 1);
+  play_common_sample(BORLIN_ENGINE_SPACE_SAMPLE, ENGINE_START_VOLUME, 128, 1000, 1);
 
   reset_timing();
   at_new_position();

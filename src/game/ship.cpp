@@ -88,8 +88,7 @@ void fire() {
         b.alt = static_cast<int>(shipalt - 3.0f);
       }
       b.active = -1;
-      play_sample(static_cast<SAMPLE *>(commondata[BORLIN_SHIP_SHOT_SAMPLE].dat), 100,
-                  effect_pan(shipscreenx), 1000, 0);
+      play_common_sample(BORLIN_SHIP_SHOT_SAMPLE, 100, effect_pan(shipscreenx), 1000, 0);
       ship_bullet_last_fired = static_cast<unsigned int>(game_time);
       break;
     }

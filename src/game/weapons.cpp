@@ -156,9 +156,7 @@ void hit_enemy(int n, int alt) {
 int effect_pan(float x) { return std::clamp(static_cast<int>(x), 0, MAX_PAN); }
 
 void play_effect(int sample, int pan) {
-  if (!commondata || commondata[sample].type != DAT_SAMPLE) return;
-  play_sample(static_cast<SAMPLE *>(commondata[sample].dat), EFFECT_VOLUME, pan, EFFECT_FREQUENCY,
-              0);
+  play_common_sample(sample, EFFECT_VOLUME, pan, EFFECT_FREQUENCY, 0);
 }
 
 bool live_enemy_is(int index, int type) {

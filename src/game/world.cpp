@@ -28,10 +28,6 @@ constexpr int STAR_CHANCE = 15;
 constexpr int STARS_FROM = 461;  // the window of stretches 1 and 5 with stars
 constexpr int STARS_TO = 523;
 
-int stretch_start(int s) { return 8 * logic_map[2 * s]; }
-
-SAMPLE *sample(int index) { return static_cast<SAMPLE *>(commondata[index].dat); }
-
 int view_position() { return static_cast<int>(scrollpos * 0.125f); }
 
 void next_round() {
@@ -121,12 +117,12 @@ void play_background_noise() {
   inside_fortress = inside_fortress_at_pos(shippos);
   bool ground = over_ground_at_pos(shippos) == -1;
   if (ground && over_ground != -1) {
-    stop_sample(sample(BORLIN_ENGINE_SPACE_SAMPLE));
-    play_sample(sample(BORLIN_ENGINE_GROUND_SAMPLE), ENGINE_VOLUME, 128, 1000, 1);
+    stop_common_sample(BORLIN_ENGINE_SPACE_SAMPLE);
+    play_common_sample(BORLIN_ENGINE_GROUND_SAMPLE, ENGINE_VOLUME, 128, 1000, 1);
     over_ground = -1;
   } else if (!ground && over_ground == -1) {
-    stop_sample(sample(BORLIN_ENGINE_GROUND_SAMPLE));
-    play_sample(sample(BORLIN_ENGINE_SPACE_SAMPLE), ENGINE_VOLUME, 128, 1000, 1);
+    stop_common_sample(BORLIN_ENGINE_GROUND_SAMPLE);
+    play_common_sample(BORLIN_ENGINE_SPACE_SAMPLE, ENGINE_VOLUME, 128, 1000, 1);
     over_ground = 0;
   }
 }

@@ -100,9 +100,7 @@ void draw_crosshair() {
          static_cast<int>(cx + r), static_cast<int>(cy + r / 2), c);
   }
   // Short, so that restarting it every locked frame sounds as one tone.
-  if (commondata && commondata[BORLIN_LOCK_ON_SAMPLE].dat)
-    play_sample(static_cast<SAMPLE *>(commondata[BORLIN_LOCK_ON_SAMPLE].dat), LOCK_VOLUME,
-                CENTRE_PAN, NORMAL_FREQ, 0);
+  play_common_sample(BORLIN_LOCK_ON_SAMPLE, LOCK_VOLUME, CENTRE_PAN, NORMAL_FREQ, 0);
 }
 
 void draw_altometer() {

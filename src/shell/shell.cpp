@@ -67,6 +67,22 @@ BITMAP *datafile_bitmap(DATAFILE *file, int index) {
   return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
 }
 
+SAMPLE *common_sample(int index) {
+  if (!commondata || index < 0) return nullptr;
+  for (int i = 0; i < index; i++)
+    if (commondata[i].type == DAT_END) return nullptr;
+  const DATAFILE &d = commondata[index];
+  return d.type == DAT_SAMPLE ? static_cast<SAMPLE *>(d.dat) : nullptr;
+}
+
+void play_common_sample(int index, int volume, int pan, int frequency, int loop) {
+  if (SAMPLE *s = common_sample(index)) play_sample(s, volume, pan, frequency, loop);
+}
+
+void stop_common_sample(int index) {
+  if (SAMPLE *s = common_sample(index)) stop_sample(s);
+}
+
 DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count) {
   // A damaged file or the wrong one is reported exactly like a missing one.
   DATAFILE *d = datafile_file_ok(name) ? load_datafile(name) : nullptr;

@@ -9,6 +9,7 @@
 
 struct BITMAP;
 struct DATAFILE;
+struct SAMPLE;
 
 // Exit statuses: a normal quit reports success, every fatal path failure.
 constexpr int EXIT_QUIT = 0;
@@ -43,6 +44,13 @@ void inc_game_ticks();
 // Object `index` of a loaded data file as a bitmap; null for a negative
 // index (a kind without that picture).
 BITMAP *datafile_bitmap(DATAFILE *file, int index);
+
+// Sample `index` of borlin.dat; null when the file is not loaded or that
+// object is missing or not a sample (start-up reports a damaged file).
+SAMPLE *common_sample(int index);
+// Play or stop that sample; nothing happens when there is no such sample.
+void play_common_sample(int index, int volume, int pan, int frequency, int loop);
+void stop_common_sample(int index);
 
 // Optional devices: each reports its absence and the game goes on.
 void init_joystick();

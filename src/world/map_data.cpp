@@ -29,6 +29,8 @@ const int logic_map[LOGIC_MAP_SIZE] = {
 
 int range_index = 0;
 
+int stretch_start(int s) { return 8 * logic_map[2 * s]; }
+
 int fold_map_position(int p) {
   const int last = logic_map[2 * range_index + 1];
   if (p > last) return p + logic_map[2 * range_index + 2] - last;

@@ -25,6 +25,9 @@ constexpr int LOGIC_MAP_SIZE = 2 * LOGIC_MAP_STRETCHES + 2;
 extern const int logic_map[LOGIC_MAP_SIZE];
 extern int range_index;  // the stretch being played, 0..13
 
+// The scroll position (8 a map position) where stretch s begins.
+int stretch_start(int s);
+
 // Folds a running position p once: past the current stretch's last
 // position it continues at the next stretch's first.
 int fold_map_position(int p);

@@ -304,3 +304,18 @@ TEST_F(LoopSamples, OutrankTheOneShots) {
   for (int i : {BORLIN_ENEMY_SHOT_SAMPLE, BORLIN_SHIP_SHOT_SAMPLE, BORLIN_ENEMY_EXPLOSION_SAMPLE})
     EXPECT_LT(sample_at(i)->priority, LOOP_SAMPLE_PRIORITY);
 }
+
+// Every sound goes through this one accessor: only real samples come out,
+// and playing or stopping a missing one does nothing.
+TEST_F(LoopSamples, OnlySamplesComeOut) {
+  Keep<DATAFILE *> keep(commondata);
+  commondata = nullptr;
+  EXPECT_EQ(common_sample(BORLIN_SHIP_SHOT_SAMPLE), nullptr);
+  play_common_sample(BORLIN_SHIP_SHOT_SAMPLE, 100, 128, 1000, 0);
+  stop_common_sample(BORLIN_SHIP_SHOT_SAMPLE);
+  commondata = borlin;
+  EXPECT_EQ(common_sample(BORLIN_SHIP_SHOT_SAMPLE), sample_at(BORLIN_SHIP_SHOT_SAMPLE));
+  EXPECT_EQ(common_sample(BORLIN_GAME_FONT), nullptr);
+  EXPECT_EQ(common_sample(-1), nullptr);
+  EXPECT_EQ(common_sample(BORLIN_OBJECT_COUNT + 10), nullptr);  // past the end marker
+}

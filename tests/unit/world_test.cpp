@@ -31,8 +31,6 @@
 
 namespace {
 
-int stretch_start(int s) { return 8 * logic_map[2 * s]; }
-
 // The whole game headless: the generated data files and level, a fake
 // 448 x 512 screen, a clock that counts one tick a frame and a seeded
 // random source. Built once for the suite; each test starts a new game.
