@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
+
+#include "shell/lzss.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "shell/datafile_index.h"
-#include "shell/lzss.h"
 
 struct DATAFILE;
 

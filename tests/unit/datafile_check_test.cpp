@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/random.h"
+#include "shell/lzss.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

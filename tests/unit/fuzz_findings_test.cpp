@@ -10,6 +10,7 @@
 #include "frontend/hiscore.h"
 #include "shell/config.h"
 #include "shell/datafile_check.h"
+#include "shell/lzss.h"
 #include "shell/packed_file.h"
 #include "test_support.h"
 #include "world/enemy_map.h"
