@@ -13,7 +13,8 @@
 // DEPTH its screen. --time measures every whole frame (input, world step,
 // drawing, presentation into memory) in processor time and, in the same
 // run, the two full-frame copies no frame can avoid (the floor window in,
-// the frame out), and prints median, 99th percentile and busiest frame.
+// the frame out), and prints median, 99th percentile and busiest frame,
+// also the busiest after the first (which sets the round up).
 #include <allegro.h>
 #include <unistd.h>
 
@@ -100,11 +101,14 @@ double percentile(std::vector<double> v, double share) {
 void print_timing() {
   if (frame_ms.empty()) return;
   const size_t busiest = std::max_element(frame_ms.begin(), frame_ms.end()) - frame_ms.begin();
-  printf("timing %dx%dx%d frames %zu: frame median %.3f ms, 99%% %.3f ms, busiest %.3f ms (frame %zu); "
-         "copies median %.3f ms, 99%% %.3f ms\n",
+  // The first frame also sets the round up: the busiest frame of play itself is told apart.
+  const size_t busiest_after = frame_ms.size() < 2 ? 0
+                             : std::max_element(frame_ms.begin() + 1, frame_ms.end()) - frame_ms.begin();
+  printf("timing %dx%dx%d frames %zu: frame median %.3f ms, 99%% %.3f ms, busiest %.3f ms (frame %zu), "
+         "after the first %.3f ms (frame %zu); copies median %.3f ms, 99%% %.3f ms\n",
          SCREEN_W, SCREEN_H, bitmap_color_depth(screen), frame_ms.size(), percentile(frame_ms, 0.5),
-         percentile(frame_ms, 0.99), frame_ms[busiest], busiest + 1, percentile(copies_ms, 0.5),
-         percentile(copies_ms, 0.99));
+         percentile(frame_ms, 0.99), frame_ms[busiest], busiest + 1, frame_ms[busiest_after],
+         busiest_after + 1, percentile(copies_ms, 0.5), percentile(copies_ms, 0.99));
 }  // thrown by the frame hook when the last frame is shown
 
 [[noreturn]] void differs(const std::string &want, const std::string &got) {
