@@ -30,7 +30,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "../../tests/unit/fake_card.h"
+#include "fake_card.h"
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/frame_pass.h"
