@@ -8,6 +8,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/state.h"
+#include "platform/devices.h"
 #include "platform/video.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"

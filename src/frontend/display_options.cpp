@@ -9,6 +9,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "frontend/options.h"
+#include "platform/devices.h"
 
 menu_item mydrivers[MAX_MENU_DRIVERS + 1] = {{0, MENU_BACK, "Back", nullptr, nullptr}};
 int my_gfx_driver[MAX_MENU_DRIVERS] = {};

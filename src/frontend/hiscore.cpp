@@ -8,6 +8,7 @@
 
 #include "display/frame.h"
 #include "frontend/menu.h"
+#include "platform/input.h"
 #include "shell/datafile_index.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
@@ -87,14 +88,6 @@ bool take_press() {
 }
 
 bool entering() { return enter_name >= 0 && enter_name < HI_SCORE_LINES; }
-
-bool stick(int axis, bool high_end) {
-  if (!joystick_usable()) return false;
-  const JOYSTICK_AXIS_INFO &a = joy[0].stick[0].axis[axis];
-  return high_end ? a.d2 : a.d1;
-}
-
-bool button_held() { return joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b); }
 
 // Outlined like the menus' captions, ending at x = `right`.
 void outlined_text_right(BITMAP *dest, const char *text, int right, int y, int c) {
@@ -296,7 +289,7 @@ void hi_remove_letter() {
 }
 
 int do_hi_io() {
-  if (joystick_usable()) poll_joystick();
+  poll_stick();
   if (keypressed()) {
     const int c = readkey() & 255;
     if (entering() && is_letter(c)) hi_type_letter(c);
@@ -309,19 +302,19 @@ int do_hi_io() {
     return 0;
   }
   if (key[KEY_ESC]) return take_press() ? -1 : 0;
-  if (key[KEY_LEFT] || key[KEY_4_PAD] || stick(0, false)) {
+  if (key[KEY_LEFT] || key[KEY_4_PAD] || stick_left()) {
     if (take_press()) hi_letter_down();
     return 0;
   }
-  if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick(0, true)) {
+  if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick_right()) {
     if (take_press()) hi_letter_up();
     return 0;
   }
-  if (key[KEY_UP] || key[KEY_8_PAD] || stick(1, false)) {
+  if (key[KEY_UP] || key[KEY_8_PAD] || stick_up()) {
     if (take_press()) hi_upper_case();
     return 0;
   }
-  if (key[KEY_DOWN] || key[KEY_2_PAD] || stick(1, true)) {
+  if (key[KEY_DOWN] || key[KEY_2_PAD] || stick_down()) {
     if (take_press()) hi_lower_case();
     return 0;
   }
@@ -331,7 +324,7 @@ int do_hi_io() {
     hi_finish_name();
     return 0;
   }
-  if (key[KEY_SPACE] || key[KEY_LCONTROL] || button_held()) {
+  if (key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire()) {
     if (!take_press()) return 0;
     if (!entering()) return -1;
     hi_type_letter(*letter_ptr);

@@ -115,15 +115,10 @@ constexpr float ZOOM_DRIFT = 2.0f;  // pixels left of centre per tick of t
 
 int flip(int flag) { return flag == -1 ? 0 : -1; }
 
-bool up_held() {
-  return key[KEY_UP] || key[KEY_8_PAD] || (joystick_usable() && joy[0].stick[0].axis[1].d1);
-}
-bool down_held() {
-  return key[KEY_DOWN] || key[KEY_2_PAD] || (joystick_usable() && joy[0].stick[0].axis[1].d2);
-}
+bool up_held() { return key[KEY_UP] || key[KEY_8_PAD] || stick_up(); }
+bool down_held() { return key[KEY_DOWN] || key[KEY_2_PAD] || stick_down(); }
 bool select_held() {
-  return key[KEY_ENTER] || key[KEY_SPACE] || key[KEY_LCONTROL] ||
-         (joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b));
+  return key[KEY_ENTER] || key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire();
 }
 
 // F1 to F4, the first held; 0 for none. (End comes before F5.)
@@ -188,7 +183,7 @@ void menu_function_key(int key_code) {
 }
 
 int do_menu_io(menu_item *menu, int &sel) {
-  if (joystick_usable()) poll_joystick();
+  poll_stick();
 
   if (up_held()) {
     if (take_release()) sel = std::max(sel - 1, 0);
@@ -340,7 +335,6 @@ void draw_menu_overlay(const menu_item *menu, int sel, int y0) {
   }
 }
 
-bool joystick_usable() { return joy_ok == -1 && num_joysticks > 0; }
 
 int caption_width(const char *text) { return text_length(caption_font(), text); }
 
@@ -366,16 +360,3 @@ const char *menu_caption(const menu_item *menu, int count, int index) {
   return menu[index].text;
 }
 
-char *al_un_id(char *buffer, int id) {
-  unsigned int u = static_cast<unsigned int>(id);
-  if (u <= 2) {
-    buffer[0] = 'A';
-    buffer[1] = 'U';
-    buffer[2] = 'T';
-    buffer[3] = 'O';
-  } else {
-    for (int i = 0; i < 4; i++) buffer[i] = static_cast<char>((u >> (24 - 8 * i)) & 0xff);
-  }
-  buffer[4] = '\0';
-  return buffer;
-}

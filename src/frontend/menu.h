@@ -161,8 +161,6 @@ void nise_text(const char *text, int y, int colour);
 // caption font is borlin.dat's; before that is loaded, the library's own.
 void outlined_text(BITMAP *dest, const char *text, int x, int y, int colour);
 int caption_width(const char *text);
-// Whether the menus and the score table read the first joystick.
-bool joystick_usable();
 
 // Releases the logo copy made for the zoom.
 void destroy_menu_logo();
@@ -170,9 +168,3 @@ void destroy_menu_logo();
 // Caption of entry `index` of a table, or "" when the index is outside the
 // table's `count` entries.
 const char *menu_caption(const menu_item *menu, int count, int index);
-
-// A graphics driver id as text: the autodetect ids 0, 1 and 2 read "AUTO",
-// any other its four characters from the most significant byte down.
-// `buffer` takes at least AL_UN_ID_SIZE characters.
-constexpr int AL_UN_ID_SIZE = 5;
-char *al_un_id(char *buffer, int id);

@@ -5,3 +5,17 @@
 
 bool joystick_present();
 bool sound_present();
+
+// -1 when a joystick was installed; input polls and reads it only then.
+// Written only by init_joystick.
+extern int joy_ok;
+
+// Optional devices: each reports its absence and the game goes on.
+void init_joystick();
+void init_sound();
+
+// A graphics driver id as text: the autodetect ids 0, 1 and 2 read "AUTO",
+// any other its four characters from the most significant byte down.
+// `buffer` takes at least AL_UN_ID_SIZE characters.
+constexpr int AL_UN_ID_SIZE = 5;
+char *al_un_id(char *buffer, int id);

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "shell/shell.h"
+#include "platform/devices.h"
 
 namespace {
 
@@ -29,6 +29,10 @@ void sleep_ms(int ms) {
 
 void poll_input() {
   if (keyboard_needs_poll()) poll_keyboard();
+  poll_stick();
+}
+
+void poll_stick() {
   if (joy_ok == -1) poll_joystick();
 }
 

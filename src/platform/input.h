@@ -5,9 +5,12 @@
 
 // Polls the devices once a frame where the platform needs it.
 void poll_input();
+// The joystick alone, for the menus and the score table's name entry.
+void poll_stick();
 
 // The first stick of the first joystick, by its two axes' digital flags,
-// and its first two buttons; all false without a usable joystick.
+// and its first two buttons; all false without a usable joystick. The
+// menus, the name entry and play all read the stick through these.
 bool stick_up();
 bool stick_down();
 bool stick_left();

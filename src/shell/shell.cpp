@@ -30,7 +30,6 @@ const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds = [] {
   k.fill(kestal_object_kind);
   return k;
 }();
-int joy_ok = 0;
 
 std::atomic<int> fps_now{0};
 std::atomic<int> fps_save{0};
@@ -95,24 +94,6 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
     main_exit(EXIT_FATAL);
   }
   return d;
-}
-
-void init_joystick() {
-  joy_ok = 0;
-  if (install_joystick(JOY_TYPE_AUTODETECT) != 0 || !joystick_present()) {
-    puts("Could not initialize joystick");
-    return;
-  }
-  joy_ok = -1;
-}
-
-void init_sound() {
-  if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0 || !sound_present()) {
-    printf("Error initialising sound system\nAllegro error message: %s\n", allegro_error);
-    // A silent driver plays nothing; dropping it makes every later
-    // play_sample a plain no-op.
-    remove_sound();
-  }
 }
 
 void init_main() {

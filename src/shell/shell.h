@@ -17,7 +17,6 @@ constexpr int EXIT_FATAL = 1;
 
 extern DATAFILE *commondata;  // borlin.dat
 extern DATAFILE *data;        // kestal.dat
-extern int joy_ok;            // -1 when a joystick was installed
 
 // Shared with the library's timer thread, hence atomic.
 extern std::atomic<int> fps_now;
@@ -51,10 +50,6 @@ SAMPLE *common_sample(int index);
 // Play or stop that sample; nothing happens when there is no such sample.
 void play_common_sample(int index, int volume, int pan, int frequency, int loop);
 void stop_common_sample(int index);
-
-// Optional devices: each reports its absence and the game goes on.
-void init_joystick();
-void init_sound();
 
 // Loads one resource data file whose first `count` objects are of the
 // given kinds, or reports which file failed and leaves: a missing file, a

@@ -11,6 +11,7 @@
 #include "test_support.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
+#include "platform/devices.h"
 #include "platform/video.h"
 #include "render/background.h"
 #include "shell/shell.h"

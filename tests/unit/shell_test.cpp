@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/devices.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

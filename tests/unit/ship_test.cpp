@@ -13,6 +13,7 @@
 #include "game/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "platform/devices.h"
 #include "platform/input.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
