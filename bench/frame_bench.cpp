@@ -17,7 +17,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/ground_enemies.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "render/background.h"
 #include "render/screen.h"

@@ -6,7 +6,7 @@
 
 #include "display/gfx.h"
 #include "frontend/menu.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/clock.h"
 #include "render/background.h"
 #include "shell/shell.h"

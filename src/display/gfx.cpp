@@ -7,7 +7,7 @@
 #include "display/frame.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/devices.h"
 #include "platform/video.h"
 #include "render/background.h"
@@ -32,6 +32,8 @@ int lcorner = 36;
 int ystart = 0;
 int screen_tile_w = 0;
 int screen_tile_h = 0;
+
+int current_pal = BORLIN_NORMAL_PALETTE;
 
 BITMAP *background = nullptr;
 BITMAP *tileset = nullptr;
@@ -101,7 +103,13 @@ void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
 }  // namespace
 
 void set_current_palette() {
+  // Not set_palette: in 8-bit X11 modes it waits for a simulated retrace.
   if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
+}
+
+void show_palette(int palette) {
+  current_pal = palette;
+  set_current_palette();
 }
 
 int is_driver_windowed(int driver) {

@@ -58,8 +58,13 @@ void make_game_video_bitmaps();
 // nothing to do when the sheet itself is drawn from.
 void refresh_tileset();
 
+// The palette in force: an index into borlin.dat.
+extern int current_pal;
+
 // Shows the palette numbered `current_pal` of borlin.dat.
 void set_current_palette();
+// Makes `palette` the one in force and shows it.
+void show_palette(int palette);
 
 void destroy_game_video_bitmaps();
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method);

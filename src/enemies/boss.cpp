@@ -6,7 +6,7 @@
 #include "display/gfx.h"
 #include "enemies/homing.h"
 #include "enemies/paths.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/random.h"
 #include "world/enemy_map.h"
 

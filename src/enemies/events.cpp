@@ -1,7 +1,7 @@
 #include "enemies/events.h"
 
 #include "enemies/launchers.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "world/map_data.h"
 
 // Every position lies in map positions 490 to 554: the open space at the

@@ -8,7 +8,7 @@
 #include "display/gfx.h"
 #include "enemies/boss.h"
 #include "enemies/paths.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "platform/random.h"
 #include "world/enemy_map.h"

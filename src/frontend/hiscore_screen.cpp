@@ -9,7 +9,7 @@
 #include "frontend/hiscore.h"
 #include "frontend/menu.h"
 #include "frontend/titles.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 

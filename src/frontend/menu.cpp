@@ -12,7 +12,7 @@
 #include "frontend/titles.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/input.h"
 #include "shell/config.h"
 #include "shell/datafile_index.h"

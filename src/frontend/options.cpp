@@ -6,7 +6,7 @@
 #include "display/gfx.h"
 #include "frontend/menu.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/world.h"
 #include "platform/video.h"
 #include "render/background.h"

@@ -4,7 +4,7 @@
 
 #include "display/frame.h"
 #include "frontend/menu.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 

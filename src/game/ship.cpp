@@ -10,7 +10,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/input.h"

@@ -7,8 +7,8 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "enemies/homing.h"
-#include "game/palette.h"
-#include "game/state.h"
+#include "render/palette.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
@@ -84,17 +84,15 @@ void explode_at(const enemy *e, int anim) {
 // would keep the flash colours until the next hit.
 void boss_flash(int palette) {
   if (bpp <= 8) {
-    my_set_pallete(palette, -1);
+    my_set_pallete(palette, KEEP_PICTURE);
     return;
   }
   const enemy_type *t = enemy_type_list[KIND_BOSS];
   if (t->video_sprite && t->base_sprite) {
-    current_pal = palette;
-    set_current_palette();
+    show_palette(palette);
     blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
   }
-  current_pal = BORLIN_NORMAL_PALETTE;
-  set_current_palette();
+  show_palette(BORLIN_NORMAL_PALETTE);
 }
 
 // A hit on the missile the boss still holds: its weak point. Returns false

@@ -2,17 +2,6 @@
 // every mover, run once per drawn frame.
 #pragma once
 
-// The phases of a round (the player's stage), set every tick from the view's
-// position along the strip.
-constexpr int STAGE_START = 0;         // stretch 0 before the first fortress
-constexpr int STAGE_FORTRESS1 = 1;
-constexpr int STAGE_SPACE = 2;         // enemy planes left to shoot
-constexpr int STAGE_SPACE_CLEARED = 3;
-constexpr int STAGE_FORTRESS2 = 4;
-constexpr int STAGE_BOSS = 5;
-constexpr int STAGE_SECOND_HALF = 6;   // stretch 6
-constexpr int STAGE_LAST_FORTRESSES = 7;
-
 // Scroll units per tick by stage.
 constexpr float SCROLL_NORMAL = 2.0f;
 constexpr float SCROLL_SPACE = 1.0f;

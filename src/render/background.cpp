@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "world/map_data.h"
 
 BITMAP *tiles[TILESET_TILES];

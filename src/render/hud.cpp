@@ -4,7 +4,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"

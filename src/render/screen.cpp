@@ -5,7 +5,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "enemies/paths.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"

@@ -6,8 +6,8 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/position.h"
-#include "game/state.h"
+#include "world/position.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "render/spritemap.h"
 #include "shell/shell.h"

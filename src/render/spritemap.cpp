@@ -8,7 +8,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"

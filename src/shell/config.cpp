@@ -8,7 +8,7 @@
 #include "display/gfx.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
 #include "shell/safe_save.h"

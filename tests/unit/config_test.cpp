@@ -12,7 +12,7 @@
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/video.h"
 #include "test_support.h"
 

@@ -14,7 +14,7 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "game/ground_enemies.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/random.h"

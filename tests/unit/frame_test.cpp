@@ -6,7 +6,7 @@
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "frontend/options.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/video.h"
 #include "shell/shell.h"
 

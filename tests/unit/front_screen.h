@@ -16,7 +16,7 @@
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "frontend/titles.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game_data.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"

@@ -9,7 +9,7 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "test_support.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"

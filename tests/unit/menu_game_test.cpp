@@ -15,7 +15,7 @@
 #include "frontend/options.h"
 #include "game/frame_pass.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game_world.h"
 #include "platform/input.h"
 #include "platform/random.h"

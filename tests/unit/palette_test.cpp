@@ -1,4 +1,4 @@
-#include "game/palette.h"
+#include "render/palette.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "game/state.h"
+#include "world/state.h"
 #include "script.h"
 #include "watch.h"
 

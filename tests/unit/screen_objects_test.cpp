@@ -5,7 +5,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "platform/random.h"
 #include "render/background.h"

@@ -10,7 +10,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "frontend/menu.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/devices.h"

@@ -17,7 +17,7 @@
 #include "enemies/homing.h"
 #include "enemies/paths.h"
 #include "fake_card.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "platform/random.h"
 #include "game/ground_enemies.h"

@@ -18,7 +18,7 @@
 #include "frontend/menu.h"
 #include "frontend/options.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game_data.h"
 #include "shell/config.h"
 #include "shell/paths.h"

@@ -16,7 +16,7 @@
 #include "game/frame_pass.h"
 #include "game/play.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/input.h"

@@ -36,7 +36,7 @@
 #include "game/frame_pass.h"
 #include "frontend/menu.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "platform/clock.h"
 #include "platform/random.h"

@@ -8,7 +8,7 @@
 #include "display/frame.h"
 #include "enemies/events.h"
 #include "enemies/homing.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/random.h"

@@ -1,5 +1,6 @@
 // The state of a game in progress, shared by the world step, the renderer
-// and the front end.
+// and the front end. It lies below all of them; the header of each part
+// says which room writes it.
 #pragma once
 
 // One player's game. A high score line has the same layout.
@@ -12,6 +13,17 @@ struct player {
   int lives;     // ships left, including the one in play
   int spare[2];  // never read or written
 };
+
+// The phases of a round (the player's stage), set every tick from the view's
+// position along the strip.
+constexpr int STAGE_START = 0;         // stretch 0 before the first fortress
+constexpr int STAGE_FORTRESS1 = 1;
+constexpr int STAGE_SPACE = 2;         // enemy planes left to shoot
+constexpr int STAGE_SPACE_CLEARED = 3;
+constexpr int STAGE_FORTRESS2 = 4;
+constexpr int STAGE_BOSS = 5;
+constexpr int STAGE_SECOND_HALF = 6;   // stretch 6
+constexpr int STAGE_LAST_FORTRESSES = 7;
 
 extern player player1;
 extern player player2;  // declared, not used by the game
@@ -41,9 +53,6 @@ extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
 extern int top_score;
 extern int last_score;
 extern int demomode_flag;
-
-// The palette in force: an index into borlin.dat.
-extern int current_pal;
 
 // Where the world step finds the ship, and how fast the view scrolls.
 extern float scroll_speed;  // scroll units per tick, set every tick from the stage

@@ -1,4 +1,4 @@
-#include "game/state.h"
+#include "world/state.h"
 
 #include "shell/datafile_index.h"
 
@@ -30,8 +30,6 @@ unsigned int enemy_bullet_last_fired = 0;
 int top_score = 0;
 int last_score = 0;
 int demomode_flag = 0;
-
-int current_pal = BORLIN_NORMAL_PALETTE;
 
 float scroll_speed = 2.0f;
 int inside_fortress = 0;
