@@ -19,6 +19,7 @@
 #include "game/ground_enemies.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/background.h"
 #include "render/screen.h"
 #include "render/screen_objects.h"

@@ -10,6 +10,7 @@
 #include "enemies/paths.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "world/enemy_map.h"
 

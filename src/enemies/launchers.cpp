@@ -9,6 +9,7 @@
 #include "render/palette.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "shell/datafile_index.h"
 #include "game/ground_enemies.h"

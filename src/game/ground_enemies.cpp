@@ -11,6 +11,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/screen_objects.h"

@@ -14,6 +14,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/background.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"

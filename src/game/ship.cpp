@@ -13,6 +13,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/input.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"

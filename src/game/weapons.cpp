@@ -10,6 +10,7 @@
 #include "render/palette.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"

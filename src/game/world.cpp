@@ -15,6 +15,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"

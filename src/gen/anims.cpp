@@ -7,15 +7,13 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "gen/darken.h"
 #include "platform/random.h"
-#include "render/screen_objects.h"
-#include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 
 anim_type *anim_type_list[MAX_ANIM_TYPES];
 int total_anim_types = 0;
-animation anim_list[MAX_ANIMATIONS];
 
 BITMAP *ship_bullet = nullptr;
 BITMAP *enemy_bullet = nullptr;
@@ -77,37 +75,6 @@ void calc_sizes() {
       if (!t->frame_list[f]) continue;
       t->width = std::max(t->width, t->frame_list[f]->w);
       t->height = std::max(t->height, t->frame_list[f]->h);
-    }
-  }
-}
-
-void add_animation(int type, float x, float y, int centred, int alt, float dx, float dy,
-                   float dalt, int count) {
-  for (animation &a : anim_list) {
-    if (a.count > 0) continue;
-    a = animation{type, x, y, centred, static_cast<float>(alt), 0.0f, dx, dy, dalt, count};
-    return;
-  }
-  // Every slot busy: the animation is dropped.
-}
-
-void clear_animations() {
-  for (animation &a : anim_list) a.count = 0;
-}
-
-void draw_anims() {
-  for (animation &a : anim_list) {
-    if (a.count <= 0) continue;
-    if (a.type < 0 || a.type >= total_anim_types || !anim_type_list[a.type]) continue;
-    const int frames = anim_type_list[a.type]->frames;
-    if (a.frame >= frames) a.count--;
-    if (a.count <= 0) continue;
-    add_screen_object(nullptr, a.type, a.frame, nullptr, nullptr, a.x, a.y, a.centred, a.alt, -1,
-                      1, 0);
-    a.frame += time_unit;
-    if (a.frame >= frames) {
-      a.frame = 0;
-      a.count--;
     }
   }
 }
@@ -270,6 +237,5 @@ void generate_anims() {
   generate_star(1, 3, 3, 11);
   generate_star(1, 3, 3, 13);
   calc_sizes();
-  clear_animations();
   set_color_depth(bpp != 0 ? bpp : 8);
 }

@@ -7,6 +7,7 @@
 #include "enemies/paths.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"

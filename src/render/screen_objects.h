@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "world/enemy_map.h"
 
 struct BITMAP;

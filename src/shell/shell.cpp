@@ -15,6 +15,7 @@
 #include "frontend/options.h"
 #include "game/ground_enemies.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/devices.h"
 #include "platform/random.h"
 #include "shell/config.h"
@@ -111,6 +112,7 @@ void init_main() {
   load_config();
   init_joystick();
   generate_anims();
+  clear_animations();
   make_game_video_bitmaps();
   load_map_data();
   init_enemy_type_list();

@@ -7,11 +7,13 @@
 
 #include "display/gfx.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "test_support.h"
+#include "gen/darken.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "platform/video.h"
 #include "render/background.h"

@@ -5,6 +5,7 @@
 #include "display/gfx.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render_world.h"

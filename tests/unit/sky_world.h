@@ -19,6 +19,7 @@
 #include "fake_card.h"
 #include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "game/ground_enemies.h"
 #include "world/enemy_map.h"

@@ -12,6 +12,7 @@
 #include "test_support.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
+#include "gen/darken.h"
 
 TEST(Position, MapPositionFoldsIntoTheNextStretchAndNamesTheGround) {
   RenderWorld w;

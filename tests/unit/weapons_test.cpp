@@ -1,6 +1,7 @@
 #include "game/weapons.h"
 
 #include "fight_world.h"
+#include "render/animations.h"
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "render/screen_objects.h"

@@ -11,6 +11,7 @@
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "world/enemy_kinds.h"
 #include "world/enemy_map.h"
