@@ -5,22 +5,15 @@
 #include <cstdio>
 
 #include "display/frame.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "world/state.h"
 #include "platform/devices.h"
 #include "platform/video.h"
-#include "render/background.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
-#include "world/enemy_kinds.h"
-#include "world/enemy_map.h"
 
 int gr_driver = 0;
 int good_driver = 0, good_w = 0, good_h = 0, good_bpp = 8;
 int bpp = 0;
 int desktop_bpp = 0;
-int hz = 0;
 int hz_is_reliable = 0;
 
 char wintitle[WINTITLE_SIZE];
@@ -35,8 +28,36 @@ int screen_tile_h = 0;
 
 int current_pal = BORLIN_NORMAL_PALETTE;
 
-BITMAP *background = nullptr;
-BITMAP *tileset = nullptr;
+namespace {
+
+// The owners of mode-dependent bitmaps, in the order they registered.
+struct mode_bitmap_owner {
+  void (*make)();
+  void (*release)();
+};
+constexpr int MAX_MODE_BITMAP_OWNERS = 4;
+mode_bitmap_owner mode_bitmap_owners[MAX_MODE_BITMAP_OWNERS];
+int mode_bitmap_owner_count = 0;
+
+}  // namespace
+
+bool register_mode_bitmaps(void (*make)(), void (*release)()) {
+  // A fixed set of owners registers at start; one too many is a build fault.
+  if (mode_bitmap_owner_count == MAX_MODE_BITMAP_OWNERS) {
+    puts("Too many owners of mode bitmaps");
+    main_exit(EXIT_FATAL);
+  }
+  mode_bitmap_owners[mode_bitmap_owner_count++] = {make, release};
+  return true;
+}
+
+void make_mode_bitmaps() {
+  for (int i = 0; i < mode_bitmap_owner_count; i++) mode_bitmap_owners[i].make();
+}
+
+void release_mode_bitmaps() {
+  for (int i = mode_bitmap_owner_count - 1; i >= 0; i--) mode_bitmap_owners[i].release();
+}
 
 namespace {
 
@@ -50,54 +71,6 @@ void message(const char *format, const char *text, int a = 0, int b = 0) {
   char buf[MESSAGE_SIZE];
   snprintf(buf, sizeof buf, format, text, a, b);
   message_call(buf);
-}
-
-// Kinds that always draw from their data file bitmap: the moving ones and
-// those drawn by contour alone.
-bool keeps_base_sprite(int kind) {
-  switch (kind) {
-    case KIND_PLANE:
-    case KIND_2X3_BLOCK:
-    case KIND_YELLOW_ROCKET:
-    case KIND_RED_ROCKET:
-    case KIND_INVISIBLE_3X2_BLOCK:
-    case KIND_SATELLITE:
-    case KIND_DOODLEBUG:
-    case KIND_BOSS:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Video copies of the other kinds' sprites, where video memory allows.
-void make_enemy_video_sprites() {
-  for (int i = 0; i < total_enemy_types; i++) {
-    enemy_type *t = enemy_type_list[i];
-    if (keeps_base_sprite(i)) continue;
-    if (!t->base_sprite) {
-      t->sprite = nullptr;
-      continue;
-    }
-    t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
-    if (t->video_sprite) {
-      blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
-      t->sprite = t->video_sprite;
-    } else {
-      t->sprite = t->base_sprite;
-    }
-  }
-}
-
-BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
-
-// The floor is opaque: colour 0 of the sheet is black there, not the
-// transparent colour that the library's conversion would turn it into.
-void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
-  int conversion = get_color_conversion();
-  set_color_conversion(conversion & ~COLORCONV_KEEP_TRANS);
-  blit(sheet, dest, 0, 0, 0, 0, sheet->w, sheet->h);
-  set_color_conversion(conversion);
 }
 
 }  // namespace
@@ -177,7 +150,7 @@ int init_graphics(int driver, int w, int h, int depth, int refresh, int update_m
   if (hz == 0) hz = ASSUMED_HZ;
 
   regulate_method = REGULATE_TIME_DIFFERENCE;
-  set_opts_switches();
+  apply_regulation();
 
   set_screen_geometry(SCREEN_W, SCREEN_H);
   return -1;
@@ -198,56 +171,18 @@ void set_default_gfx() {
   }
 }
 
-void destroy_game_video_bitmaps() {
-  if (background) destroy_bitmap(background);
-  background = nullptr;
-  release_tiles();
-  if (tileset && tileset != tile_sheet()) destroy_bitmap(tileset);
-  tileset = nullptr;
-  release_enemy_video_sprites();
-}
-
-void make_game_video_bitmaps() {
-  destroy_game_video_bitmaps();
-  BITMAP *sheet = tile_sheet();
-  int bw = SCREEN_W + 32, bh = SCREEN_H + 16;
-
-  if (updatemethod == METHOD_TRIPLE_BUFFER || updatemethod == METHOD_PAGE_FLIPPING) {
-    background = create_video_bitmap(bw, bh);
-    if (background && sheet) {
-      tileset = create_video_bitmap(sheet->w, sheet->h);
-      if (tileset) copy_tile_sheet(sheet, tileset);
-    }
-  }
-  if (!background) {
-    background = create_bitmap(bw, bh);
-    if (!background) {
-      puts("couldn't create background bitmap");
-      main_exit(EXIT_FATAL);
-    }
-  }
-  // Above 8 bits a copy in the screen's depth keeps tile blits plain copies.
-  if (!tileset && sheet && bitmap_color_depth(sheet) != bpp) {
-    tileset = create_bitmap(sheet->w, sheet->h);
-    if (tileset) copy_tile_sheet(sheet, tileset);
-  }
-  if (!tileset) tileset = sheet;
-  make_enemy_video_sprites();
-
-  init_tileset();
-  clear_bitmap(background);
-}
-
-void refresh_tileset() {
-  BITMAP *sheet = tile_sheet();
-  if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
-}
-
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method) {
   destroy_blit_bitmaps();
-  destroy_game_video_bitmaps();
+  release_mode_bitmaps();
   int r = init_graphics(driver, w, h, depth, refresh, update_method);
-  make_game_video_bitmaps();
+  make_mode_bitmaps();
   set_current_palette();
   return r;
+}
+
+void release_display() {
+  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
+  remove_int(fps_saver);
+  destroy_blit_bitmaps();
+  release_mode_bitmaps();
 }

@@ -47,17 +47,17 @@ menu_item myadvanced[ADVANCED_ITEMS] = {
 };
 
 menu_item mymethods[METHOD_COUNT + 1] = {
-    {0, MENU_CHOICE, "Triple Buffer", nullptr, nullptr},
-    {0, MENU_CHOICE, "Page Flipping", nullptr, nullptr},
-    {0, MENU_CHOICE, "Double Buffer", nullptr, nullptr},
+    {0, MENU_CHOICE, METHOD_NAMES[0], nullptr, nullptr},
+    {0, MENU_CHOICE, METHOD_NAMES[1], nullptr, nullptr},
+    {0, MENU_CHOICE, METHOD_NAMES[2], nullptr, nullptr},
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 
 menu_item myregulators[REGULATOR_COUNT + 1] = {
-    {0, MENU_CHOICE, "Time Difference", nullptr, nullptr},
-    {0, MENU_CHOICE, "Timer no Vsync", nullptr, nullptr},
-    {0, MENU_CHOICE, "Timer and Vsync", nullptr, nullptr},
-    {0, MENU_CHOICE, "Game=Screen Hz", nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[0], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[1], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[2], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[3], nullptr, nullptr},
     {0, MENU_BACK, "Back", nullptr, nullptr},
 };
 

@@ -2,6 +2,8 @@
 // that runs any of them over the demo game.
 #pragma once
 
+#include "display/frame.h"
+
 struct BITMAP;
 
 // What selecting an item does.
@@ -45,12 +47,10 @@ extern menu_item myopts[OPTS_ITEMS];
 constexpr int ADVANCED_ITEMS = 6;
 extern menu_item myadvanced[ADVANCED_ITEMS];
 
-// Screen update methods, by updatemethod.
-constexpr int METHOD_COUNT = 3;
+// Screen update methods, by updatemethod (display's METHOD_NAMES).
 extern menu_item mymethods[METHOD_COUNT + 1];
 
-// Time regulation methods, by regulate_method.
-constexpr int REGULATOR_COUNT = 4;
+// Time regulation methods, by regulate_method (display's REGULATOR_NAMES).
 extern menu_item myregulators[REGULATOR_COUNT + 1];
 
 // Refresh rates to request; hz_list holds the rate of each entry.

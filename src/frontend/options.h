@@ -2,25 +2,9 @@
 // the rest of the game reads.
 #pragma once
 
-// Time regulation methods (values of regulate_method).
-constexpr int REGULATE_TIME_DIFFERENCE = 0;
-constexpr int REGULATE_TIMER_NO_VSYNC = 1;
-constexpr int REGULATE_TIMER_AND_VSYNC = 2;
-constexpr int REGULATE_SCREEN_HZ = 3;
-constexpr int REGULATE_PRETEND_75HZ = 4;  // no menu entry
-
-// 75 calls a second in the library's 1193181 Hz timer units.
-constexpr long GAME_TICK_PERIOD = 15909;
-
-// Sets bulletshadows and reverse_logic from the Options toggles and the
-// regulation switches from regulate_method, starting or stopping the
-// 75 Hz tick timer as needed.
+// Sets bulletshadows and reverse_logic from the Options toggles, and the
+// regulation switches (apply_regulation).
 void set_opts_switches();
-
-// The library's timer calls, through pointers: the headless tests have no
-// timer to install.
-extern int (*install_tick_timer)(void (*callback)(), long period);
-extern void (*remove_tick_timer)(void (*callback)());
 
 // The window/full-screen switch: -1 when it last went full screen.
 extern int infullscreen;

@@ -2,9 +2,14 @@
 
 #include <allegro.h>
 
+#include "display/frame.h"
 #include "display/gfx.h"
+#include "shell/datafile_index.h"
+#include "shell/shell.h"
 #include "world/state.h"
 #include "world/map_data.h"
+#include "world/enemy_kinds.h"
+#include "world/enemy_map.h"
 
 BITMAP *tiles[TILESET_TILES];
 int scrolled_x = 0;
@@ -135,4 +140,107 @@ void draw_all_background() {
   last_scroll_x = FAR_AWAY;
   blits_done = COMPLETE;
   scroll_background2(0);
+}
+
+BITMAP *background = nullptr;
+BITMAP *tileset = nullptr;
+
+namespace {
+
+// Kinds that always draw from their data file bitmap: the moving ones and
+// those drawn by contour alone.
+bool keeps_base_sprite(int kind) {
+  switch (kind) {
+    case KIND_PLANE:
+    case KIND_2X3_BLOCK:
+    case KIND_YELLOW_ROCKET:
+    case KIND_RED_ROCKET:
+    case KIND_INVISIBLE_3X2_BLOCK:
+    case KIND_SATELLITE:
+    case KIND_DOODLEBUG:
+    case KIND_BOSS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Video copies of the other kinds' sprites, where video memory allows.
+void make_enemy_video_sprites() {
+  for (int i = 0; i < total_enemy_types; i++) {
+    enemy_type *t = enemy_type_list[i];
+    if (keeps_base_sprite(i)) continue;
+    if (!t->base_sprite) {
+      t->sprite = nullptr;
+      continue;
+    }
+    t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
+    if (t->video_sprite) {
+      blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
+      t->sprite = t->video_sprite;
+    } else {
+      t->sprite = t->base_sprite;
+    }
+  }
+}
+
+BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
+
+// The floor is opaque: colour 0 of the sheet is black there, not the
+// transparent colour that the library's conversion would turn it into.
+void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
+  int conversion = get_color_conversion();
+  set_color_conversion(conversion & ~COLORCONV_KEEP_TRANS);
+  blit(sheet, dest, 0, 0, 0, 0, sheet->w, sheet->h);
+  set_color_conversion(conversion);
+}
+
+const bool mode_bitmaps_registered =
+    register_mode_bitmaps(make_game_video_bitmaps, destroy_game_video_bitmaps);
+
+}  // namespace
+
+void destroy_game_video_bitmaps() {
+  if (background) destroy_bitmap(background);
+  background = nullptr;
+  release_tiles();
+  if (tileset && tileset != tile_sheet()) destroy_bitmap(tileset);
+  tileset = nullptr;
+  release_enemy_video_sprites();
+}
+
+void make_game_video_bitmaps() {
+  destroy_game_video_bitmaps();
+  BITMAP *sheet = tile_sheet();
+  int bw = SCREEN_W + 32, bh = SCREEN_H + 16;
+
+  if (updatemethod == METHOD_TRIPLE_BUFFER || updatemethod == METHOD_PAGE_FLIPPING) {
+    background = create_video_bitmap(bw, bh);
+    if (background && sheet) {
+      tileset = create_video_bitmap(sheet->w, sheet->h);
+      if (tileset) copy_tile_sheet(sheet, tileset);
+    }
+  }
+  if (!background) {
+    background = create_bitmap(bw, bh);
+    if (!background) {
+      puts("couldn't create background bitmap");
+      main_exit(EXIT_FATAL);
+    }
+  }
+  // Above 8 bits a copy in the screen's depth keeps tile blits plain copies.
+  if (!tileset && sheet && bitmap_color_depth(sheet) != bpp) {
+    tileset = create_bitmap(sheet->w, sheet->h);
+    if (tileset) copy_tile_sheet(sheet, tileset);
+  }
+  if (!tileset) tileset = sheet;
+  make_enemy_video_sprites();
+
+  init_tileset();
+  clear_bitmap(background);
+}
+
+void refresh_tileset() {
+  BITMAP *sheet = tile_sheet();
+  if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
 }

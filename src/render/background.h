@@ -11,6 +11,13 @@ constexpr int TILESET_TILES = 1792;
 constexpr int SCROLL_STEP = 16;      // scroll units per step of the bitmap shift
 constexpr int LAST_STRETCH = 13;
 
+// The tile background is composed here, (screen width + 32) x (screen
+// height + 16).
+extern BITMAP *background;
+// The tile sheet drawn from: the sheet in kestal.dat itself, or a copy of
+// it in video memory or, in modes above 8 bits, in the screen's depth.
+extern BITMAP *tileset;
+
 // tiles[n]: the 8 x 8 sub-bitmap of `tileset` for tile number n.
 extern BITMAP *tiles[TILESET_TILES];
 
@@ -33,3 +40,12 @@ void release_tiles();
 void draw_tile2(int tx, int ty);
 void scroll_background2(float x);
 void draw_all_background();
+
+// The bitmaps of a mode: the background, the working tile set and the
+// video copies of the kinds' sprites. Registered with display, which makes
+// them after and releases them before every change of mode.
+void make_game_video_bitmaps();
+void destroy_game_video_bitmaps();
+// Converts the sheet into the working copy again, in the palette now set;
+// nothing to do when the sheet itself is drawn from.
+void refresh_tileset();

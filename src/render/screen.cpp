@@ -8,6 +8,7 @@
 #include "world/state.h"
 #include "gen/anims.h"
 #include "render/animations.h"
+#include "render/background.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"

@@ -22,6 +22,7 @@
 #include "shell/datafile_check.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "render/background.h"
 
 DATAFILE *commondata = nullptr;
 DATAFILE *data = nullptr;
@@ -31,10 +32,6 @@ const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds = [] {
   k.fill(kestal_object_kind);
   return k;
 }();
-
-std::atomic<int> fps_now{0};
-std::atomic<int> fps_save{0};
-std::atomic<int> game_ticks{0};
 
 std::string executable_directory(const std::string &path) {
   std::string::size_type cut = path.find_last_of("/\\");
@@ -98,6 +95,7 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
 }
 
 void init_main() {
+  release_at_exit(release_display);
   seed_game_rand(static_cast<unsigned int>(time(nullptr)));
   install_keyboard();
   get_gfx_drivers();
@@ -118,14 +116,29 @@ void init_main() {
   init_enemy_type_list();
   init_sound();
 
-  install_int_ex(fps_saver, 1193181);
+  install_int_ex(fps_saver, FPS_SAVER_PERIOD);
+}
+
+namespace {
+
+void (*exit_releases[MAX_EXIT_RELEASES])();
+int exit_release_count = 0;
+
+}  // namespace
+
+void release_at_exit(void (*release)()) {
+  for (int i = 0; i < exit_release_count; i++)
+    if (exit_releases[i] == release) return;
+  if (exit_release_count == MAX_EXIT_RELEASES) {
+    puts("Too many releases at exit");
+    main_exit(EXIT_FATAL);
+  }
+  exit_releases[exit_release_count++] = release;
 }
 
 void main_exit(int status) {
-  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
-  remove_int(fps_saver);
-  destroy_blit_bitmaps();
-  destroy_game_video_bitmaps();
+  // A release that leaves again runs no second time.
+  while (exit_release_count > 0) exit_releases[--exit_release_count]();
   allegro_exit();
   fflush(stdout);
   exit(status);
@@ -135,10 +148,3 @@ void do_exit() {
   fflush(stdout);
   exit(EXIT_QUIT);
 }
-
-void fps_saver() {
-  fps_save = fps_now.load();
-  fps_now = 0;
-}
-
-void inc_game_ticks() { game_ticks++; }

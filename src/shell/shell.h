@@ -18,11 +18,6 @@ constexpr int EXIT_FATAL = 1;
 extern DATAFILE *commondata;  // borlin.dat
 extern DATAFILE *data;        // kestal.dat
 
-// Shared with the library's timer thread, hence atomic.
-extern std::atomic<int> fps_now;
-extern std::atomic<int> fps_save;
-extern std::atomic<int> game_ticks;
-
 // The directory part of a program path, cut at its last '/' or '\';
 // empty when the path is a bare file name.
 std::string executable_directory(const std::string &path);
@@ -34,11 +29,16 @@ std::string executable_folder(const char *self_link, const char *path);
 void chdir_to_executable(const char *path);
 
 void init_main();
+// The way out: runs the release list, newest first, shuts the library down
+// and exits with `status`.
 [[noreturn]] void main_exit(int status = EXIT_QUIT);
+// Puts `release` on the list main_exit runs: each owner of what must be
+// released at exit registers it when it makes it. At most
+// MAX_EXIT_RELEASES; one more is a fault of the program and stops it.
+constexpr int MAX_EXIT_RELEASES = 8;
+void release_at_exit(void (*release)());
 [[noreturn]] void do_exit();
 
-void fps_saver();
-void inc_game_ticks();
 
 // Object `index` of a loaded data file as a bitmap; null for a negative
 // index (a kind without that picture).

@@ -11,6 +11,7 @@
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"
+#include "render/background.h"
 
 namespace {
 

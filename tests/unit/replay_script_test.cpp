@@ -6,6 +6,7 @@
 #include "world/state.h"
 #include "script.h"
 #include "watch.h"
+#include "display/frame.h"
 
 namespace {
 

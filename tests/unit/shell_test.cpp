@@ -1,9 +1,11 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "display/frame.h"
 #include "platform/devices.h"
 #include "shell/shell.h"
 #include "test_support.h"
@@ -53,6 +55,31 @@ TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
 TEST(StartUpDeathTest, NormalQuitReportsSuccess) {
   EXPECT_EXIT(main_exit(), ::testing::ExitedWithCode(EXIT_QUIT), "");
   EXPECT_EXIT(do_exit(), ::testing::ExitedWithCode(0), "");
+}
+
+namespace {
+
+void say_first() { fputs("first ", stderr); }
+void say_second() { fputs("second ", stderr); }
+void leave_again() {
+  fputs("again ", stderr);
+  main_exit(EXIT_FATAL);
+}
+
+}  // namespace
+
+TEST(StartUpDeathTest, TheWayOutReleasesNewestFirstAndEachOnce) {
+  // Registered twice, released once; a release that leaves again does not
+  // start the list over.
+  EXPECT_EXIT(
+      {
+        release_at_exit(say_first);
+        release_at_exit(say_second);
+        release_at_exit(say_first);
+        release_at_exit(leave_again);
+        main_exit(EXIT_QUIT);
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "^again second first $");
 }
 
 TEST(StartUp, MissingDevicesAreReportedAndSkipped) {

@@ -61,6 +61,7 @@ struct Controls : ::testing::Test {
     auto_fire = 0;
     ghostship_flag = 0;
     show_info_flag = 0;
+    bulletshadows = myopts[OPTS_SHADOWS].value = -1;
     reverse_logic = 1;
     input_released = -1;
     paused = 0;

@@ -2,6 +2,7 @@
 
 #include "fight_world.h"
 #include "render/animations.h"
+#include "display/frame.h"
 
 namespace {
 
