@@ -164,6 +164,8 @@ void set_screen_geometry(int w, int h) {
   screen_tile_h = (h + 16) / 8;
 }
 
+void request_depth(int depth) { bpp = depth; }
+
 void set_default_gfx() {
   if (!init_graphics(GFX_AUTODETECT_WINDOWED, DEFAULT_W, DEFAULT_H, 0, DEFAULT_HZ, 0)) {
     printf("Can't set video mode");

@@ -44,6 +44,10 @@ int set_gfx(int driver, int w, int h, int depth, int refresh);
 // returns -1, or leaves the program when no mode at all can be set.
 int init_graphics(int driver, int w, int h, int depth, int refresh, int update_method);
 
+// The settings' wanted depth, before the first mode: init_graphics then
+// tries the requested mode first.
+void request_depth(int depth);
+
 void set_default_gfx();
 
 // The palette in force: an index into borlin.dat.

@@ -14,7 +14,7 @@
 #include "game/play.h"
 #include "world/state.h"
 #include "platform/input.h"
-#include "shell/config.h"
+#include "frontend/config.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 

@@ -28,7 +28,6 @@ std::string executable_folder(const char *self_link, const char *path);
 // Changes into the executable's folder, where the data files are.
 void chdir_to_executable(const char *path);
 
-void init_main();
 // The way out: runs the release list, newest first, shuts the library down
 // and exits with `status`.
 [[noreturn]] void main_exit(int status = EXIT_QUIT);

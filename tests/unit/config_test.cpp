@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "frontend/config.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>

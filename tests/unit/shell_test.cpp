@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/startup.h"
 #include "display/frame.h"
 #include "platform/devices.h"
 #include "shell/shell.h"

@@ -20,7 +20,7 @@
 #include "game/ship.h"
 #include "world/state.h"
 #include "game_data.h"
-#include "shell/config.h"
+#include "frontend/config.h"
 #include "shell/paths.h"
 #include "shell/shell.h"
 #include "test_support.h"

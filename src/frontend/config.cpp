@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "frontend/config.h"
 
 #include <allegro.h>
 
@@ -106,22 +106,17 @@ void load_config() {
     int ids[MAX_LISTED_DRIVERS];
     const int count = listed_driver_ids(ids, MAX_LISTED_DRIVERS);
     const config_request r = config_from_fields(fields, ids, count);
-    gr_driver = r.driver;
-    // A depth set here makes the mode set-up try the saved mode first.
-    bpp = r.depth;
-    hz = r.refresh;
-    updatemethod = r.update_method;
-    regulate_method = r.regulate_method;
+    // The mode set-up tries the saved mode first; it sets the driver, the
+    // rate, the update and the regulation methods itself.
+    request_depth(r.depth);
     myopts[OPTS_SHADOWS].value = r.shadows_value;
     myopts[OPTS_REVERSE_ALT].value = r.reverse_alt_value;
-    if (init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method) != 0) {
-      // The switches come from the option items just loaded.
-      set_opts_switches();
-      follow_open_mode();
-      return;
-    }
+    // init_graphics succeeds or leaves the program.
+    init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method);
+  } else {
+    set_default_gfx();
   }
-  set_default_gfx();
+  // The switches come from the option items just loaded.
   set_opts_switches();
   follow_open_mode();
 }
