@@ -19,8 +19,6 @@ constexpr int MISSILE_START_DY = -250;
 constexpr int DODGE_SECONDS_NUM = 35;  // a dodge lasts 35/60 of a second
 constexpr int DODGE_SECONDS_DEN = 60;
 
-bool live_boss() { return enemy_is(borlin_boss, KIND_BOSS) && enemy_map[borlin_boss]->hit_points > 0; }
-
 // The missile, whether held or flying; null when the slot names none.
 enemy *missile() {
   return enemy_is(borlin_missile, KIND_DOODLEBUG) ? enemy_map[borlin_missile] : nullptr;
@@ -59,10 +57,6 @@ void add_boss() {
 int boss_progress(const enemy *boss) {
   return static_cast<int>((boss->origin_x - boss->screen_x) * 0.5f +
                           (boss->screen_y - boss->origin_y));
-}
-
-bool is_boss_missile(const enemy *e) {
-  return live_boss() && missile() == e;
 }
 
 void move_boss(enemy *e) {

@@ -35,7 +35,5 @@ void add_boss();
 // How far the boss has come down the screen diagonal from its start.
 int boss_progress(const enemy *boss);
 
-// True when `e` is the missile of a boss that is still alive.
-bool is_boss_missile(const enemy *e);
 
 void move_boss(enemy *e);

@@ -6,7 +6,6 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "enemies/boss.h"
 #include "enemies/paths.h"
 #include "world/state.h"
 #include "gen/anims.h"

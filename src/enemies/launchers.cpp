@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "display/gfx.h"
-#include "enemies/events.h"
+#include "enemies/wave.h"
 #include "enemies/homing.h"
 #include "enemies/paths.h"
 #include "render/palette.h"
@@ -12,7 +12,6 @@
 #include "render/animations.h"
 #include "platform/random.h"
 #include "shell/datafile_index.h"
-#include "game/ground_enemies.h"
 #include "world/enemy_map.h"
 
 namespace {

@@ -25,7 +25,6 @@ int force_field_onscreen = 0;
 int force_field_x = 0;
 int doodlebug_onscreen = 0;
 int doodlebug_x = 0;
-int planes_onscreen = 0;
 int s_force_field_playing = 0;
 int s_doodlebug_playing = 0;
 int rand_blocks[WALL_BLOCK_HANDLES];

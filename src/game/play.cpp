@@ -103,7 +103,7 @@ void at_new_position() {
   logicpos = 0;
   ship_bullet_last_fired = 0;
   enemy_bullet_last_fired = 0;
-  formation_count = 0;
+  restart_formation();
 
   free_all_bullets();
 

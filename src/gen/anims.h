@@ -14,6 +14,9 @@ struct anim_type {
 };
 
 constexpr int MAX_ANIM_TYPES = 32;
+// Running animations at once (render's anim_list); the screen-object
+// queues are sized by it.
+constexpr int MAX_ANIMATIONS = 256;
 extern anim_type *anim_type_list[MAX_ANIM_TYPES];
 extern int total_anim_types;
 

@@ -15,7 +15,6 @@ struct animation {
   int count;    // passes through the frames still to show
 };
 
-constexpr int MAX_ANIMATIONS = 256;
 extern animation anim_list[MAX_ANIMATIONS];
 
 // Starts an animation in the lowest free slot; dropped when none is free.

@@ -4,7 +4,6 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "enemies/paths.h"
 #include "world/state.h"
 #include "gen/anims.h"
 #include "render/animations.h"
@@ -37,5 +36,4 @@ void draw_screen() {
   }
   if (show_info_flag == -1) show_info();
   if (show3dmap > 0) draw_spritemap();
-  draw_path_view();
 }

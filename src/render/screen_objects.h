@@ -4,7 +4,6 @@
 #pragma once
 
 #include "gen/anims.h"
-#include "render/animations.h"
 #include "world/enemy_map.h"
 
 struct BITMAP;

@@ -9,6 +9,7 @@
 #include "shell/packed_file.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
+#include "world/state.h"
 
 enemy_type *enemy_type_list[MAX_ENEMY_TYPES];
 int total_enemy_types = 0;
@@ -249,4 +250,9 @@ int get_spriteid_at_mapxy(int type, int map_x, int map_y) {
 bool enemy_is(int index, int type) {
   return index > 0 && index < total_enemies && enemy_map[index] != nullptr &&
          enemy_map[index]->type == type;
+}
+
+bool is_boss_missile(const enemy *e) {
+  const bool live_boss = enemy_is(borlin_boss, KIND_BOSS) && enemy_map[borlin_boss]->hit_points > 0;
+  return live_boss && enemy_is(borlin_missile, KIND_DOODLEBUG) && enemy_map[borlin_missile] == e;
 }

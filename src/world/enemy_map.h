@@ -121,6 +121,9 @@ int get_spriteid_at_mapxy(int type, int map_x, int map_y);
 // "no enemy", so it never qualifies. The boss and its missile are kept as
 // bare indices that outlive their enemies; every use checks them with this.
 bool enemy_is(int index, int type);
+// True when `e` is the missile (borlin_missile) of a boss (borlin_boss)
+// that is still alive.
+bool is_boss_missile(const enemy *e);
 
 // Shutdown: drops the video copies of the kinds' sprites.
 void release_enemy_video_sprites();

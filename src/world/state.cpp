@@ -25,6 +25,7 @@ int ship_state = 0;
 int borlin_boss = 0;
 int borlin_missile = 0;
 int enemy_planes = 0;
+int planes_onscreen = 0;
 unsigned int ship_bullet_last_fired = 0;
 unsigned int enemy_bullet_last_fired = 0;
 int top_score = 0;

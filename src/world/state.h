@@ -48,6 +48,8 @@ extern int ship_state;
 extern int borlin_boss;
 extern int borlin_missile;
 extern int enemy_planes;
+// Planes counted on screen this tick; written by the ground-enemy pass.
+extern int planes_onscreen;
 extern unsigned int ship_bullet_last_fired;   // game ticks
 extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
 extern int top_score;
