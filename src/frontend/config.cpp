@@ -6,8 +6,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "world/state.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
@@ -94,9 +93,8 @@ config_request config_from_fields(const config_fields &f, const int *ids, int co
   r.regulate_method =
       in_range(f.regulate_method, 0, MAX_CONFIG_REGULATE_METHOD) ? f.regulate_method : 0;
   // A stored byte is 0 or 255 and 1 or 255; past the end means the default.
-  r.shadows_value = f.shadows < 0 ? myopts[OPTS_SHADOWS].value : (f.shadows != 0 ? -1 : 0);
-  r.reverse_alt_value =
-      f.reverse_alt < 0 ? myopts[OPTS_REVERSE_ALT].value : (f.reverse_alt == 1 ? 0 : -1);
+  r.shadows_value = f.shadows < 0 ? bulletshadows : (f.shadows != 0 ? -1 : 0);
+  r.reverse_alt_value = f.reverse_alt < 0 ? reverse_alt_on() : (f.reverse_alt == 1 ? 0 : -1);
   return r;
 }
 
@@ -109,15 +107,14 @@ void load_config() {
     // The mode set-up tries the saved mode first; it sets the driver, the
     // rate, the update and the regulation methods itself.
     request_depth(r.depth);
-    myopts[OPTS_SHADOWS].value = r.shadows_value;
-    myopts[OPTS_REVERSE_ALT].value = r.reverse_alt_value;
+    set_shadows(r.shadows_value);
+    set_reverse_alt(r.reverse_alt_value);
     // init_graphics succeeds or leaves the program.
     init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method);
   } else {
     set_default_gfx();
   }
-  // The switches come from the option items just loaded.
-  set_opts_switches();
+  apply_regulation();
   follow_open_mode();
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "display/frame.h"
-#include "frontend/menu.h"
+#include "render/captions.h"
 #include "platform/input.h"
 #include "shell/datafile_index.h"
 #include "shell/packed_file.h"

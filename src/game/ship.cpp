@@ -7,9 +7,8 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/play.h"
+#include "game/setup.h"
+#include "game/switches.h"
 #include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
@@ -186,11 +185,11 @@ void user_input() {
       current_player->lives = 0;
     });
   } else if (key[KEY_F2]) {
-    once([] { menu_function_key(KEY_F2); });  // the same switches as in the menus
+    once([] { function_key(KEY_F2); });  // the same switches as in the menus
   } else if (key[KEY_F3]) {
-    once([] { menu_function_key(KEY_F3); });
+    once([] { function_key(KEY_F3); });
   } else if (key[KEY_F4]) {
-    once([] { menu_function_key(KEY_F4); });
+    once([] { function_key(KEY_F4); });
   } else if (key[KEY_END]) {
     main_exit(EXIT_QUIT);
   } else if (key[KEY_P] || paused == -1) {

@@ -21,8 +21,7 @@ extern char key_input[KEY_INPUT_SIZE];
 extern int input_released;  // -1 when no key of the chain was held at the last check
 extern int paused;          // -1: every frame waits for a press of P
 
-// Screenshot file, and what went wrong the last time it was written (empty
-// when it worked).
+// Where S writes the screenshot.
 constexpr const char *SNAP_FILE = "snap.bmp";
 
 // Reads the devices once and acts: the function keys, pause, screenshot,

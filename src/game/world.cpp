@@ -9,7 +9,7 @@
 #include "enemies/launchers.h"
 #include "game/ground_enemies.h"
 #include "render/palette.h"
-#include "game/play.h"
+#include "game/setup.h"
 #include "world/position.h"
 #include "game/ship.h"
 #include "world/state.h"

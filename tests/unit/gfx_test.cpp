@@ -10,7 +10,7 @@
 #include "fake_card.h"
 #include "test_support.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "platform/devices.h"
 #include "platform/video.h"
 #include "render/background.h"

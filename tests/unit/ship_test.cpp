@@ -142,10 +142,10 @@ TEST_F(Controls, ASingleActionKeyActsOncePerPressAndBlocksFireButNotMovement) {
 
   // Options switches follow their menu entries.
   frame(KEY_F2);
-  EXPECT_EQ(bulletshadows, myopts[OPTS_SHADOWS].value);
+  EXPECT_EQ(bulletshadows, menu_item_value(myopts[OPTS_SHADOWS]));
   frame();
   frame(KEY_F4);
-  EXPECT_EQ(reverse_logic, myopts[OPTS_REVERSE_ALT].value == 0 ? 1 : -1);
+  EXPECT_EQ(reverse_logic, menu_item_value(myopts[OPTS_REVERSE_ALT]) == 0 ? 1 : -1);
   frame();
   for (int i = 0; i < 3; i++) {
     frame(KEY_F3);

@@ -16,7 +16,7 @@
 #include "fake_card.h"
 #include "frontend/hiscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "game/ship.h"
 #include "world/state.h"
 #include "game_data.h"

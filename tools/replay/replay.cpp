@@ -46,6 +46,7 @@
 #include "watch.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "game/setup.h"
 
 namespace {
 

@@ -1,10 +1,18 @@
-// Display and play options: turning the option values into the switches
-// the rest of the game reads.
+// The switches of the function keys, the same in play, in the menus and in
+// the score table, and the window/full-screen switch that keeps the play in
+// place. The flags are world state (world/state.h); after start-up only
+// these write them, and the menus show them through getters.
 #pragma once
 
-// Sets bulletshadows and reverse_logic from the Options toggles, and the
-// regulation switches (apply_regulation).
-void set_opts_switches();
+// F1 the information overlay, F2 fancy or fast shadows, F3 the sprite-map
+// views, F4 the reversed altitude controls, F5 the window/full-screen switch.
+void function_key(int key_code);
+
+// Shadows: -1 fancy, 0 fast.
+void set_shadows(int flag);
+// The altitude controls: -1 reversed, 0 as they are.
+void set_reverse_alt(int on);
+int reverse_alt_on();
 
 // The window/full-screen switch: -1 when it last went full screen.
 extern int infullscreen;

@@ -1,18 +1,14 @@
-#include "frontend/options.h"
+#include "game/switches.h"
 
 #include <allegro.h>
 
-#include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
-#include "game/play.h"
-#include "world/state.h"
-#include "game/world.h"
+#include "game/setup.h"
 #include "platform/video.h"
 #include "render/background.h"
 #include "render/spritemap.h"
-#include "shell/shell.h"
 #include "world/enemy_map.h"
+#include "world/state.h"
 
 int infullscreen = 0;
 int last_bpp_in_fullscreen = -1;
@@ -20,21 +16,44 @@ int last_bpp_in_windowed = -1;
 
 namespace {
 
+int flip(int flag) { return flag == -1 ? 0 : -1; }
+
 // What the library opened, whatever was asked for: under X11 the safe
 // driver opens a window.
 int open_mode_is_fullscreen() { return gfx_driver && !gfx_driver->windowed ? -1 : 0; }
 
 }  // namespace
 
-void set_opts_switches() {
-  bulletshadows = myopts[OPTS_SHADOWS].value != 0 ? -1 : 0;
-  reverse_logic = myopts[OPTS_REVERSE_ALT].value == 0 ? 1 : -1;
-  apply_regulation();
+void set_shadows(int flag) { bulletshadows = flag; }
+
+void set_reverse_alt(int on) { reverse_logic = on == 0 ? 1 : -1; }
+
+int reverse_alt_on() { return reverse_logic == 1 ? 0 : -1; }
+
+void function_key(int key_code) {
+  switch (key_code) {
+    case KEY_F1:
+      show_info_flag = flip(show_info_flag);
+      break;
+    case KEY_F2:
+      set_shadows(flip(bulletshadows));
+      break;
+    case KEY_F3:
+      show3dmap = (show3dmap + 1) % 3;
+      break;
+    case KEY_F4:
+      set_reverse_alt(flip(reverse_alt_on()));
+      break;
+    case KEY_F5:
+      change_fullscreen();
+      break;
+    default:
+      break;
+  }
 }
 
 void follow_open_mode() {
   infullscreen = open_mode_is_fullscreen();
-  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
 }
 
 void change_fullscreen() {
