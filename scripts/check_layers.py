@@ -130,6 +130,9 @@ def globals_by_rooms():
             continue
         with open(path, encoding="utf-8") as f:
             text = re.sub(r"//[^\n]*", "", f.read())
+        # A definition at file scope gives the first value; it is no write.
+        text = re.sub(r"^[A-Za-z_][^\n(]*?[\s*&]\w+\s*(?:\[[^\]]*\])*\s*(?:=|\{)[^\n]*", "", text,
+                      flags=re.M)
         for g in declared:
             write = re.compile(
                 r"(?<![\w.>])" + g +
