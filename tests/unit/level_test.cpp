@@ -366,6 +366,64 @@ TEST(LevelPaint, PatternsRepeatAndDivideWithDarkerLines) {
   EXPECT_LT(paint_wall(wall, {0, 12, 16.5}, toward_f, 8), face);
 }
 
+// A way through a wall is found between two of its modules, under a
+// lintel or open to the sky, never beyond the wall's ends nor where a
+// gate the game may keep shut stands; the floor through it is darker than
+// the deck with a light line running through, and a lintel's underside
+// is edged with light.
+TEST(LevelPieces, PassagesThroughWallsReadAsOpenings) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("floor 10 200 0 50 fortress\n"
+                          "wall 50 5 20 32\nwall 50 26 38 32\n"
+                          "wall 100 1 31 64\nlintel 100 31\nwall 100 37 51 64\n"
+                          "handle rand_block2 14 34 57\nhandle rand_block3 14 40 69\n"
+                          "wall 9 13 25 32\nwall 9 37 51 32\n",
+                          d, error))
+      << error;
+  const std::vector<wall_opening> o = wall_openings(d);
+  ASSERT_EQ(o.size(), 2u);
+  EXPECT_EQ(o[0].along, 50);
+  EXPECT_EQ(o[0].across0, 20);
+  EXPECT_EQ(o[0].across1, 26);
+  EXPECT_FALSE(o[0].under_lintel);
+  EXPECT_EQ(o[1].along, 100);
+  EXPECT_EQ(o[1].across0, 31);
+  EXPECT_EQ(o[1].across1, 37);
+  EXPECT_TRUE(o[1].under_lintel);
+
+  const compiled_level l = compile_level(d);
+  // Mean ramp shade and lightest pixel over the cells of an area.
+  auto shades = [&](int along, int across, double &mean, int &lightest) {
+    long sum = 0, n = 0;
+    lightest = 0;
+    for (int a = along; a < along + 2; a++)
+      for (int k = across; k < across + 4; k++) {
+        const int p = a + k, c = (k - a + 2 * (p / 2) + 1) / 2;
+        for (uint8_t v : l.tiles[l.cell(p, c)]) {
+          sum += v & 15, n++;
+          lightest = std::max(lightest, v & 15);
+        }
+      }
+    mean = double(sum) / n;
+  };
+  for (const wall_opening &w : o) {
+    double through, deck;
+    int through_light, deck_light;
+    shades(w.along + 1, w.across0 + 1, through, through_light);
+    shades(w.along + 40, w.across0 + 1, deck, deck_light);
+    EXPECT_LT(through, deck - 3) << w.along;
+    EXPECT_GE(through_light, 13) << w.along;
+  }
+
+  const solid lintel_box = box({4, 24, 48}, {8, 48, 32}, material{160, 16, 3, 13});
+  const vec3 toward_f{-1, 0, 0};
+  EXPECT_GT(paint_lintel(lintel_box, {0, 12, 32.5}, toward_f, 8),
+            paint_lintel(lintel_box, {0, 12, 40}, toward_f, 8) + 2);
+  EXPECT_EQ(paint_lintel(lintel_box, {0, 12, 40}, toward_f, 8),
+            paint_wall(lintel_box, {0, 12, 40}, toward_f, 8));
+}
+
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
   for (const wall_block_handle &h : wall_block_handles) {
     int a, k;
