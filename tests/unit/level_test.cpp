@@ -214,7 +214,7 @@ TEST_F(Level, DesignRulesWarn) {
   // The three-beam field reaches 84: across fortress 1 nothing gets by
   // below 80.
   d.fields.push_back({KIND_FORCE_FIELD_3, 200});
-  d.objects.push_back({KIND_RADAR, 62, 20, 0});   // inside the lintel wall
+  d.objects.push_back({KIND_RADAR, 100, 30, 0});  // inside the lintel wall
   d.objects.push_back({KIND_RADAR, 500, 30, 0});  // out in space
   std::vector<enemy_record> r = records;
   r.erase(
@@ -228,7 +228,7 @@ TEST_F(Level, DesignRulesWarn) {
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: out of the ship's reach"));
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: a rocket this far out"));
   EXPECT_TRUE(has(rep.warnings, "kind 11 at 350,44: a force field without its contour"));
-  EXPECT_TRUE(has(rep.warnings, "the radar at along 62 across 20 stands in a wall"));
+  EXPECT_TRUE(has(rep.warnings, "the radar at along 100 across 30 stands in a wall"));
   EXPECT_TRUE(has(rep.warnings, "the radar at along 500 across 30 stands on no floor"));
 }
 
