@@ -386,6 +386,7 @@ TEST(LevelPieces, PassagesThroughWallsReadAsOpenings) {
   EXPECT_EQ(o[0].along, 50);
   EXPECT_EQ(o[0].across0, 20);
   EXPECT_EQ(o[0].across1, 26);
+  EXPECT_EQ(o[0].height, 32);
   EXPECT_FALSE(o[0].under_lintel);
   EXPECT_EQ(o[1].along, 100);
   EXPECT_EQ(o[1].across0, 31);

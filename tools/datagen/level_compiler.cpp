@@ -38,7 +38,7 @@ constexpr double PAD_CROSS = 4;
 // A passage through a wall is dark on the floor from the wall's face this
 // many positions on, with a light line through its middle from this many
 // positions before the wall to as many after the dark floor.
-constexpr int PASSAGE_DARK_POSITIONS = 3;
+constexpr int PASSAGE_DARK_POSITIONS = 5;
 constexpr int PASSAGE_LINE_LEAD = 2;
 constexpr double PASSAGE_LINE_WIDTH = 3;
 // A gate block stands this close along the flight to the wall it closes.
@@ -160,25 +160,27 @@ void add_mark(std::vector<scene_solid> &scene, const floor_mark &m) {
 }  // namespace
 
 std::vector<wall_opening> wall_openings(const level_design &d) {
-  std::map<int, std::vector<bool>> covered;  // wall lines by along: columns a module fills
+  // Wall lines by along: the height of the modules over each column, 0
+  // where there is none.
+  std::map<int, std::vector<int>> lines;
   for (const wall_line &w : d.walls) {
-    std::vector<bool> &line = covered[w.along];
-    line.resize(MAP_COLUMNS, false);
+    std::vector<int> &line = lines[w.along];
+    line.resize(MAP_COLUMNS, 0);
     for (int k : wall_modules(w))
       for (int c = std::max(k, 0); c < std::min(k + WALL_MODULE_COLUMNS, MAP_COLUMNS); c++)
-        line[c] = true;
+        line[c] = std::max(line[c], w.height);
   }
   // A gate the game opens is no passage while it is shut.
   for (const handle_block &h : d.handles) {
     int along, across;
     if (!block_lattice(h.m, h.n, along, across)) continue;
-    for (auto &[wall_along, line] : covered)
+    for (auto &[wall_along, line] : lines)
       if (std::abs(wall_along - along) <= GATE_REACH)
         for (int c = std::max(across, 0); c < std::min(across + WALL_MODULE_COLUMNS, MAP_COLUMNS); c++)
-          line[c] = true;
+          line[c] = std::max(line[c], BLOCK_HEIGHT);
   }
   std::vector<wall_opening> out;
-  for (const auto &[along, line] : covered) {
+  for (const auto &[along, line] : lines) {
     int c = 0;
     while (c < MAP_COLUMNS && !line[c]) c++;  // open beyond the wall's far end: no passage
     while (c < MAP_COLUMNS) {
@@ -186,7 +188,7 @@ std::vector<wall_opening> wall_openings(const level_design &d) {
       const int first = c;
       while (c < MAP_COLUMNS && !line[c]) c++;
       if (c >= MAP_COLUMNS) break;  // open to the near edge
-      wall_opening o{along, first, c, false};
+      wall_opening o{along, first, c, std::min(line[first - 1], line[c]), false};
       for (const lintel &l : d.lintels)
         if (l.along == along && l.across < o.across1 && l.across + WALL_MODULE_COLUMNS > o.across0)
           o.under_lintel = true;
@@ -202,11 +204,17 @@ namespace {
 // and a light line that runs through it, so that it reads as a way through.
 void add_passage(std::vector<scene_solid> &scene, const wall_opening &o) {
   const double f0 = UNIT * o.along, r0 = UNIT * o.across0, r1 = UNIT * o.across1;
-  add_solid(scene, decal(f0, r0, f0 + UNIT * PASSAGE_DARK_POSITIONS, r1, 1, PASSAGE_DARK));
+  // Seen through the opening, the floor lies a step further toward -R for
+  // every position behind the wall: the dark is laid as a staircase, as
+  // deep as the wall hides what is beside the opening.
+  const int deep = std::min(PASSAGE_DARK_POSITIONS, o.height / UNIT);
+  for (int i = 0; i < deep; i++)
+    add_solid(scene, decal(f0 + UNIT * i, r0 - UNIT * (i + 1), f0 + UNIT * (i + 1), r1 - UNIT * i,
+                           1, PASSAGE_DARK));
   const double mid = (r0 + r1) / 2;
   add_solid(scene, decal(f0 - UNIT * PASSAGE_LINE_LEAD, mid - PASSAGE_LINE_WIDTH / 2,
-                         f0 + UNIT * (PASSAGE_DARK_POSITIONS + PASSAGE_LINE_LEAD),
-                         mid + PASSAGE_LINE_WIDTH / 2, 3, PAINT_LIGHT, paint_dashes));
+                         f0 + UNIT * (deep + PASSAGE_LINE_LEAD), mid + PASSAGE_LINE_WIDTH / 2, 3,
+                         PAINT_LIGHT, paint_dashes));
 }
 
 // A field's posts: one module at each end of its fence.

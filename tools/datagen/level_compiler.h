@@ -39,6 +39,7 @@ const compiled_level &the_compiled_level();
 // they are wall.
 struct wall_opening {
   int along, across0, across1;
+  int height;  // of the lower of the walls beside it
   bool under_lintel;
 };
 std::vector<wall_opening> wall_openings(const level_design &design);
