@@ -382,47 +382,38 @@ TEST(LevelPieces, PassagesThroughWallsReadAsOpenings) {
                           d, error))
       << error;
   const std::vector<wall_opening> o = wall_openings(d);
+  auto text = [](const wall_opening &w) {
+    return std::to_string(w.along) + " " + std::to_string(w.across0) + "-" +
+           std::to_string(w.across1) + " " + std::to_string(w.height) + (w.under_lintel ? " L" : "");
+  };
   ASSERT_EQ(o.size(), 2u);
-  EXPECT_EQ(o[0].along, 50);
-  EXPECT_EQ(o[0].across0, 20);
-  EXPECT_EQ(o[0].across1, 26);
-  EXPECT_EQ(o[0].height, 32);
-  EXPECT_FALSE(o[0].under_lintel);
-  EXPECT_EQ(o[1].along, 100);
-  EXPECT_EQ(o[1].across0, 31);
-  EXPECT_EQ(o[1].across1, 37);
-  EXPECT_TRUE(o[1].under_lintel);
+  EXPECT_EQ(text(o[0]), "50 20-26 32");
+  EXPECT_EQ(text(o[1]), "100 31-37 64 L");
 
+  // Through the opening the floor's mean shade is darker than the deck's,
+  // with a light line in it.
   const compiled_level l = compile_level(d);
-  // Mean ramp shade and lightest pixel over the cells of an area.
-  auto shades = [&](int along, int across, double &mean, int &lightest) {
+  auto shades = [&](int along, int across, int &lightest) {
     long sum = 0, n = 0;
     lightest = 0;
     for (int a = along; a < along + 2; a++)
       for (int k = across; k < across + 4; k++) {
         const int p = a + k, c = (k - a + 2 * (p / 2) + 1) / 2;
-        for (uint8_t v : l.tiles[l.cell(p, c)]) {
-          sum += v & 15, n++;
-          lightest = std::max(lightest, v & 15);
-        }
+        for (uint8_t v : l.tiles[l.cell(p, c)]) sum += v & 15, n++, lightest = std::max(lightest, v & 15);
       }
-    mean = double(sum) / n;
+    return double(sum) / n;
   };
   for (const wall_opening &w : o) {
-    double through, deck;
     int through_light, deck_light;
-    shades(w.along + 1, w.across0 + 1, through, through_light);
-    shades(w.along + 40, w.across0 + 1, deck, deck_light);
-    EXPECT_LT(through, deck - 3) << w.along;
+    EXPECT_LT(shades(w.along + 1, w.across0 + 1, through_light),
+              shades(w.along + 40, w.across0 + 1, deck_light) - 3) << w.along;
     EXPECT_GE(through_light, 13) << w.along;
   }
 
   const solid lintel_box = box({4, 24, 48}, {8, 48, 32}, material{160, 16, 3, 13});
   const vec3 toward_f{-1, 0, 0};
   EXPECT_GT(paint_lintel(lintel_box, {0, 12, 32.5}, toward_f, 8),
-            paint_lintel(lintel_box, {0, 12, 40}, toward_f, 8) + 2);
-  EXPECT_EQ(paint_lintel(lintel_box, {0, 12, 40}, toward_f, 8),
-            paint_wall(lintel_box, {0, 12, 40}, toward_f, 8));
+            paint_wall(lintel_box, {0, 12, 40}, toward_f, 8) + 2);
 }
 
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {
