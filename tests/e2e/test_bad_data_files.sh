@@ -1,5 +1,7 @@
-# A data file cut short, one with four bytes flipped in the middle, and the
-# two files swapped: each is reported like a missing file, status 1.
+# A data file cut short, one with bytes changed in the middle, and the two
+# files swapped: each is reported like a missing file, status 1. Seventeen
+# changed bytes hold at least one of the packed stream's flag bytes
+# (changed picture bytes alone cannot be told from a picture).
 . "$(dirname "$0")/harness.sh"
 e2e_start_xvfb
 e2e_scratch "$1" $E2E_GAME_FILES
@@ -22,8 +24,9 @@ expect_named borlin.dat "borlin.dat cut in half"
 
 restore
 size=$(stat -c %s "$game_dir/kestal.dat")
-printf '\xde\xad\xbe\xef' | dd of="$E2E_SCRATCH/kestal.dat" bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
-expect_named kestal.dat "kestal.dat with four bytes changed"
+printf '\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef\xde' |
+  dd of="$E2E_SCRATCH/kestal.dat" bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
+expect_named kestal.dat "kestal.dat with seventeen bytes changed"
 
 cp "$game_dir/kestal.dat" "$E2E_SCRATCH/borlin.dat"
 cp "$game_dir/borlin.dat" "$E2E_SCRATCH/kestal.dat"

@@ -65,6 +65,10 @@ bytes one_object(const char *type, const bytes &body) {
   return builder::file(1, o.b);
 }
 
+// The longest group of the packed stream: a flag byte and eight items of
+// up to two bytes.
+constexpr size_t LZSS_GROUP_BYTES = 17;
+
 // LZSS with literals only: a flags byte of ones before every eight bytes.
 bytes pack_literally(const bytes &in) {
   bytes out;
@@ -101,8 +105,10 @@ TEST(DatafileCheck, TheGeneratedFilesPassAndEveryCutOrFlipFails) {
                        whole.size() / 4, whole.size() / 2, whole.size() * 3 / 4,
                        whole.size() * 9 / 10, whole.size() * 99 / 100, whole.size() - 1})
       EXPECT_FALSE(ok(bytes(whole.begin(), whole.begin() + cut))) << name << " cut at " << cut;
+    // Seventeen bytes hold at least one of the packed stream's flag bytes
+    // (changed picture bytes alone cannot be told from a picture).
     bytes flipped = whole;
-    for (size_t i = 0; i < 4; i++) flipped[whole.size() / 2 + i] ^= 0xFF;
+    for (size_t i = 0; i < LZSS_GROUP_BYTES; i++) flipped[whole.size() / 2 + i] ^= 0xFF;
     EXPECT_FALSE(ok(flipped)) << name;
     // Anything else may pass or fail, but reading it must stay in bounds.
     seed_game_rand(5);
@@ -271,7 +277,7 @@ TEST(StartUpDeathTest, DamagedOrWrongDataFilesAreReportedAsMissing) {
   const bytes kestal = file_bytes(GAME + "/kestal.dat");
   struct bad { const char *named; bytes borlin, kestal; };
   bytes flipped = kestal;
-  for (size_t i = 0; i < 4; i++) flipped[kestal.size() / 2 + i] ^= 0xFF;
+  for (size_t i = 0; i < LZSS_GROUP_BYTES; i++) flipped[kestal.size() / 2 + i] ^= 0xFF;
   for (const bad &b : {bad{"borlin.dat", bytes(borlin.begin(), borlin.begin() + borlin.size() / 2), kestal},
                        bad{"kestal.dat", borlin, flipped},
                        bad{"borlin.dat", kestal, borlin},

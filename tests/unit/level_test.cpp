@@ -214,7 +214,7 @@ TEST_F(Level, DesignRulesWarn) {
   // The three-beam field reaches 84: across fortress 1 nothing gets by
   // below 80.
   d.fields.push_back({KIND_FORCE_FIELD_3, 200});
-  d.objects.push_back({KIND_RADAR, 62, 20, 0});   // inside the lintel wall
+  d.objects.push_back({KIND_RADAR, 100, 30, 0});  // inside the lintel wall
   d.objects.push_back({KIND_RADAR, 500, 30, 0});  // out in space
   std::vector<enemy_record> r = records;
   r.erase(
@@ -228,7 +228,7 @@ TEST_F(Level, DesignRulesWarn) {
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: out of the ship's reach"));
   EXPECT_TRUE(has(rep.warnings, "kind 10 at 300,10: a rocket this far out"));
   EXPECT_TRUE(has(rep.warnings, "kind 11 at 350,44: a force field without its contour"));
-  EXPECT_TRUE(has(rep.warnings, "the radar at along 62 across 20 stands in a wall"));
+  EXPECT_TRUE(has(rep.warnings, "the radar at along 100 across 30 stands in a wall"));
   EXPECT_TRUE(has(rep.warnings, "the radar at along 500 across 30 stands on no floor"));
 }
 
@@ -364,6 +364,56 @@ TEST(LevelPaint, PatternsRepeatAndDivideWithDarkerLines) {
   EXPECT_GT(paint_wall(wall, {0, 12, 31}, toward_f, 8), face);
   EXPECT_LT(paint_wall(wall, {0, 24.5, 10}, toward_f, 8), face);  // a seam
   EXPECT_LT(paint_wall(wall, {0, 12, 16.5}, toward_f, 8), face);
+}
+
+// A way through a wall is found between two of its modules, under a
+// lintel or open to the sky, never beyond the wall's ends nor where a
+// gate the game may keep shut stands; the floor through it is darker than
+// the deck with a light line running through, and a lintel's underside
+// is edged with light.
+TEST(LevelPieces, PassagesThroughWallsReadAsOpenings) {
+  level_design d;
+  std::string error;
+  ASSERT_TRUE(parse_level("floor 10 200 0 50 fortress\n"
+                          "wall 50 5 20 32\nwall 50 26 38 32\n"
+                          "wall 100 1 31 64\nlintel 100 31\nwall 100 37 51 64\n"
+                          "handle rand_block2 14 34 57\nhandle rand_block3 14 40 69\n"
+                          "wall 9 13 25 32\nwall 9 37 51 32\n",
+                          d, error))
+      << error;
+  const std::vector<wall_opening> o = wall_openings(d);
+  auto text = [](const wall_opening &w) {
+    return std::to_string(w.along) + " " + std::to_string(w.across0) + "-" +
+           std::to_string(w.across1) + " " + std::to_string(w.height) + (w.under_lintel ? " L" : "");
+  };
+  ASSERT_EQ(o.size(), 2u);
+  EXPECT_EQ(text(o[0]), "50 20-26 32");
+  EXPECT_EQ(text(o[1]), "100 31-37 64 L");
+
+  // Through the opening the floor's mean shade is darker than the deck's,
+  // with a light line in it.
+  const compiled_level l = compile_level(d);
+  auto shades = [&](int along, int across, int &lightest) {
+    long sum = 0, n = 0;
+    lightest = 0;
+    for (int a = along; a < along + 2; a++)
+      for (int k = across; k < across + 4; k++) {
+        const int p = a + k, c = (k - a + 2 * (p / 2) + 1) / 2;
+        for (uint8_t v : l.tiles[l.cell(p, c)]) sum += v & 15, n++, lightest = std::max(lightest, v & 15);
+      }
+    return double(sum) / n;
+  };
+  for (const wall_opening &w : o) {
+    int through_light, deck_light;
+    EXPECT_LT(shades(w.along + 1, w.across0 + 1, through_light),
+              shades(w.along + 40, w.across0 + 1, deck_light) - 3) << w.along;
+    EXPECT_GE(through_light, 13) << w.along;
+  }
+
+  const solid lintel_box = box({4, 24, 48}, {8, 48, 32}, material{160, 16, 3, 13});
+  const vec3 toward_f{-1, 0, 0};
+  EXPECT_GT(paint_lintel(lintel_box, {0, 12, 32.5}, toward_f, 8),
+            paint_wall(lintel_box, {0, 12, 40}, toward_f, 8) + 2);
 }
 
 TEST(LevelPieces, HandleBlocksStandOnTheLattice) {

@@ -25,6 +25,7 @@ constexpr material PAINT_LIGHT{144, 16, 14, 14};
 constexpr material PAINT_YELLOW{96, 8, 5, 5};
 constexpr material HATCH{144, 16, 9, 9};
 constexpr material VENT{144, 16, 6, 6};
+constexpr material PASSAGE_DARK{144, 16, 2, 2};
 // Decals are stacked this thin over the floor, the highest at DECAL_TOP.
 constexpr double DECAL_LAYER = 0.25;
 constexpr double DECAL_TOP = 4 * DECAL_LAYER;
@@ -33,6 +34,15 @@ constexpr double DECAL_TOP = 4 * DECAL_LAYER;
 constexpr double TRIM_WIDTH = 16;
 constexpr double PAD_SIZE = 48;
 constexpr double PAD_CROSS = 4;
+
+// A passage through a wall is dark on the floor from the wall's face this
+// many positions on, with a light line through its middle from this many
+// positions before the wall to as many after the dark floor.
+constexpr int PASSAGE_DARK_POSITIONS = 5;
+constexpr int PASSAGE_LINE_LEAD = 2;
+constexpr double PASSAGE_LINE_WIDTH = 3;
+// A gate block stands this close along the flight to the wall it closes.
+constexpr int GATE_REACH = 3;
 
 // Field posts are side modules; the emitter stands this much above the
 // highest beam.
@@ -147,6 +157,66 @@ void add_mark(std::vector<scene_solid> &scene, const floor_mark &m) {
   }
 }
 
+}  // namespace
+
+std::vector<wall_opening> wall_openings(const level_design &d) {
+  // Wall lines by along: the height of the modules over each column, 0
+  // where there is none.
+  std::map<int, std::vector<int>> lines;
+  for (const wall_line &w : d.walls) {
+    std::vector<int> &line = lines[w.along];
+    line.resize(MAP_COLUMNS, 0);
+    for (int k : wall_modules(w))
+      for (int c = std::max(k, 0); c < std::min(k + WALL_MODULE_COLUMNS, MAP_COLUMNS); c++)
+        line[c] = std::max(line[c], w.height);
+  }
+  // A gate the game opens is no passage while it is shut.
+  for (const handle_block &h : d.handles) {
+    int along, across;
+    if (!block_lattice(h.m, h.n, along, across)) continue;
+    for (auto &[wall_along, line] : lines)
+      if (std::abs(wall_along - along) <= GATE_REACH)
+        for (int c = std::max(across, 0); c < std::min(across + WALL_MODULE_COLUMNS, MAP_COLUMNS); c++)
+          line[c] = std::max(line[c], BLOCK_HEIGHT);
+  }
+  std::vector<wall_opening> out;
+  for (const auto &[along, line] : lines) {
+    int c = 0;
+    while (c < MAP_COLUMNS && !line[c]) c++;  // open beyond the wall's far end: no passage
+    while (c < MAP_COLUMNS) {
+      while (c < MAP_COLUMNS && line[c]) c++;
+      const int first = c;
+      while (c < MAP_COLUMNS && !line[c]) c++;
+      if (c >= MAP_COLUMNS) break;  // open to the near edge
+      wall_opening o{along, first, c, std::min(line[first - 1], line[c]), false};
+      for (const lintel &l : d.lintels)
+        if (l.along == along && l.across < o.across1 && l.across + WALL_MODULE_COLUMNS > o.across0)
+          o.under_lintel = true;
+      out.push_back(o);
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// The floor through an opening: dark where it is seen through the wall,
+// and a light line that runs through it, so that it reads as a way through.
+void add_passage(std::vector<scene_solid> &scene, const wall_opening &o) {
+  const double f0 = UNIT * o.along, r0 = UNIT * o.across0, r1 = UNIT * o.across1;
+  // Seen through the opening, the floor lies a step further toward -R for
+  // every position behind the wall: the dark is laid as a staircase, as
+  // deep as the wall hides what is beside the opening.
+  const int deep = std::min(PASSAGE_DARK_POSITIONS, o.height / UNIT);
+  for (int i = 0; i < deep; i++)
+    add_solid(scene, decal(f0 + UNIT * i, r0 - UNIT * (i + 1), f0 + UNIT * (i + 1), r1 - UNIT * i,
+                           1, PASSAGE_DARK));
+  const double mid = (r0 + r1) / 2;
+  add_solid(scene, decal(f0 - UNIT * PASSAGE_LINE_LEAD, mid - PASSAGE_LINE_WIDTH / 2,
+                         f0 + UNIT * (deep + PASSAGE_LINE_LEAD), mid + PASSAGE_LINE_WIDTH / 2, 3,
+                         PAINT_LIGHT, paint_dashes));
+}
+
 // A field's posts: one module at each end of its fence.
 void field_posts(const force_field &f, int &along, int &near, int &far) {
   const field_layout l = layout_field(f.kind, f.along);
@@ -172,6 +242,7 @@ void build_structure(const level_design &d, std::vector<scene_solid> &scene,
     if (!ground) add_trims(scene, d, f);
   }
   for (const floor_mark &m : d.marks) add_mark(scene, m);
+  for (const wall_opening &o : wall_openings(d)) add_passage(scene, o);
   for (const handle_block &h : d.handles) records.push_back({h.kind, h.m, h.n, 0});
   for (const wall_line &w : d.walls)
     for (int k : wall_modules(w)) add_piece(scene, records, wall_piece(w.height), w.along, k);

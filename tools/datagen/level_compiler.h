@@ -33,6 +33,17 @@ struct compiled_level {
 compiled_level compile_level(const level_design &design);
 const compiled_level &the_compiled_level();
 
+// A way through a wall line: columns across0 up to (not including) across1
+// that no module of the line fills, with wall on both sides, under a
+// lintel or open to the sky. Gates the game opens are not counted: shut,
+// they are wall.
+struct wall_opening {
+  int along, across0, across1;
+  int height;  // of the lower of the walls beside it
+  bool under_lintel;
+};
+std::vector<wall_opening> wall_openings(const level_design &design);
+
 // The first half of the strip is drawn; the second half repeats parts of
 // it (fortress 3 is fortress 1, fortress 4 is fortress 2) with a black
 // loop between, as the second pass of the enemy map repeats the objects.

@@ -7,6 +7,9 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
+// How tall the lit lip under a lintel is.
+constexpr double LINTEL_LIP = 2;
+
 // Position of v within a period, 0 <= result < period.
 double within(double v, double period) { return v - period * std::floor(v / period); }
 int cell_of(double v, double period) { return int(std::floor(v / period)); }
@@ -151,6 +154,13 @@ int paint_wall(const solid &s, vec3 p, vec3 n, int lit) {
   if (u < 1 || v < 1) return lit - DETAIL;
   if (v >= panel_h - 1) return lit + 1;
   return wrap(cell_of(a, panel_w) + cell_of(h, panel_h), 3) == 0 ? lit - 1 : lit;
+}
+
+int paint_lintel(const solid &s, vec3 p, vec3 n, int lit) {
+  const double h = p.z - (s.t.z - std::fabs(s.m[2][2]));
+  // A bright lip along its underside draws the top of the opening.
+  if (!faces_up(n) && h < LINTEL_LIP) return lit + 4;
+  return paint_wall(s, p, n, lit);
 }
 
 namespace {

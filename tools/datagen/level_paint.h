@@ -16,6 +16,8 @@ int paint_plating(const solid &s, vec3 p, vec3 normal, int lit);
 int paint_ground(const solid &s, vec3 p, vec3 normal, int lit);
 // Walls: panels with seams, a darker plinth and a lit top edge.
 int paint_wall(const solid &s, vec3 p, vec3 normal, int lit);
+// A lintel: a wall whose underside is edged with a lit lip.
+int paint_lintel(const solid &s, vec3 p, vec3 normal, int lit);
 
 // Decals: thin plates laid on the floor. Their materials fix the base
 // shade; these add the pattern, in the decal's own frame where it matters.

@@ -107,13 +107,13 @@ const std::array<piece, PIECE_COUNT> &pieces() {
   static const std::array<piece, PIECE_COUNT> all = [] {
     std::array<piece, PIECE_COUNT> a;
     const double module_r = UNIT * WALL_MODULE_COLUMNS;
-    auto wall = [&](double z0, double z1, int kind) {
-      return frame_piece({painted(span_box(0, 0, z0, UNIT, module_r, z1, STEEL), paint_wall)}, kind);
+    auto wall = [&](double z0, double z1, int kind, surface_paint paint = paint_wall) {
+      return frame_piece({painted(span_box(0, 0, z0, UNIT, module_r, z1, STEEL), paint)}, kind);
     };
     a[PIECE_WALL_16] = wall(0, 16, KIND_WALL_3X1);
     a[PIECE_WALL_32] = wall(0, 32, KIND_WALL_3X2);
     a[PIECE_WALL_64] = wall(0, 64, KIND_WALL_3X4);
-    a[PIECE_LINTEL] = wall(LINTEL_BOTTOM, LINTEL_TOP, KIND_WALL_3W_TOP);
+    a[PIECE_LINTEL] = wall(LINTEL_BOTTOM, LINTEL_TOP, KIND_WALL_3W_TOP, paint_lintel);
     a[PIECE_SIDE] =
         frame_piece({painted(span_box(0, 0, 0, UNIT * SIDE_MODULE_POSITIONS, UNIT, SIDE_HEIGHT,
                                       STEEL),
