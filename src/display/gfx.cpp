@@ -77,7 +77,7 @@ void message(const char *format, const char *text, int a = 0, int b = 0) {
 
 void set_current_palette() {
   // Not set_palette: in 8-bit X11 modes it waits for a simulated retrace.
-  if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
+  if (RGB *p = datafile_palette(commondata, current_pal)) set_whole_palette(p);
 }
 
 void show_palette(int palette) {

@@ -80,13 +80,6 @@ bool read_line(PACKFILE *f, hi_score &h) {
   return true;
 }
 
-// Acts once per press: true when the press has not been acted on yet.
-bool take_press() {
-  if (hi_released != -1) return false;
-  hi_released = 0;
-  return true;
-}
-
 bool entering() { return enter_name >= 0 && enter_name < HI_SCORE_LINES; }
 
 // Outlined like the menus' captions, ending at x = `right`.
@@ -100,7 +93,7 @@ BITMAP *icon = nullptr;
 
 BITMAP *hi_score_icon() {
   if (icon || !data) return icon;
-  BITMAP *marker = static_cast<BITMAP *>(data[KESTAL_ROUND_MARKER].dat);
+  BITMAP *marker = datafile_bitmap(data, KESTAL_ROUND_MARKER);
   const int depth = get_color_depth();
   set_color_depth(8);
   icon = create_bitmap(marker->w / 2, marker->h / 2);
@@ -298,40 +291,40 @@ int do_hi_io() {
 
   for (int k : FUNCTION_KEYS) {
     if (!key[k]) continue;
-    if (take_press() && hi_function_key) hi_function_key(k);
+    if (take_press(hi_released) && hi_function_key) hi_function_key(k);
     return 0;
   }
-  if (key[KEY_ESC]) return take_press() ? -1 : 0;
+  if (key[KEY_ESC]) return take_press(hi_released) ? -1 : 0;
   if (key[KEY_LEFT] || key[KEY_4_PAD] || stick_left()) {
-    if (take_press()) hi_letter_down();
+    if (take_press(hi_released)) hi_letter_down();
     return 0;
   }
   if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick_right()) {
-    if (take_press()) hi_letter_up();
+    if (take_press(hi_released)) hi_letter_up();
     return 0;
   }
   if (key[KEY_UP] || key[KEY_8_PAD] || stick_up()) {
-    if (take_press()) hi_upper_case();
+    if (take_press(hi_released)) hi_upper_case();
     return 0;
   }
   if (key[KEY_DOWN] || key[KEY_2_PAD] || stick_down()) {
-    if (take_press()) hi_lower_case();
+    if (take_press(hi_released)) hi_lower_case();
     return 0;
   }
   if (key[KEY_ENTER]) {
-    if (!take_press()) return 0;
+    if (!take_press(hi_released)) return 0;
     if (!entering()) return -1;
     hi_finish_name();
     return 0;
   }
   if (key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire()) {
-    if (!take_press()) return 0;
+    if (!take_press(hi_released)) return 0;
     if (!entering()) return -1;
     hi_type_letter(*letter_ptr);
     return 0;
   }
   if (key[KEY_BACKSPACE] || key[KEY_DEL]) {
-    if (take_press()) hi_remove_letter();
+    if (take_press(hi_released)) hi_remove_letter();
     return 0;
   }
   hi_released = -1;

@@ -45,13 +45,6 @@ int held_switch_key() {
   return 0;
 }
 
-// A held input acts once: only when nothing was held at the last poll.
-bool take_release() {
-  if (menu_released != -1) return false;
-  menu_released = 0;
-  return true;
-}
-
 }  // namespace
 
 int menu_item_value(const menu_item &item) { return item.shows ? item.shows() : item.value; }
@@ -66,19 +59,19 @@ int do_menu_io(menu_item *menu, int &sel) {
   poll_stick();
 
   if (up_held()) {
-    if (take_release()) sel = std::max(sel - 1, 0);
+    if (take_press(menu_released)) sel = std::max(sel - 1, 0);
   } else if (down_held()) {
-    if (take_release() && menu[sel].kind != MENU_BACK) sel++;
+    if (take_press(menu_released) && menu[sel].kind != MENU_BACK) sel++;
   } else if (int f = held_switch_key()) {
-    if (take_release()) function_key(f);
+    if (take_press(menu_released)) function_key(f);
   } else if (key[KEY_END]) {
     main_exit();
   } else if (key[KEY_F5]) {
-    if (take_release()) function_key(KEY_F5);
+    if (take_press(menu_released)) function_key(KEY_F5);
   } else if (key[KEY_ESC]) {
-    if (take_release()) return MENU_LEFT;
+    if (take_press(menu_released)) return MENU_LEFT;
   } else if (select_held()) {
-    if (!take_release()) return MENU_GOES_ON;
+    if (!take_press(menu_released)) return MENU_GOES_ON;
     menu_item &item = menu[sel];
     if (item.kind == MENU_BACK) {
       clear_keybuf();

@@ -52,10 +52,7 @@ bool is_force_field(int kind) {
 
 // The list (-1 dynamic, 0 static) of a placed enemy.
 int placed_list(int kind) {
-  return kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET || kind == KIND_DOODLEBUG ||
-                 kind == KIND_BOSS
-             ? -1
-             : 0;
+  return is_rocket(kind) || kind == KIND_DOODLEBUG || kind == KIND_BOSS ? -1 : 0;
 }
 
 // A looped sound that plays while its source is on screen and follows it.
@@ -160,7 +157,7 @@ void init_enemies() {
     const enemy_type *t = enemy_type_list[e->type];
     e->hit_points = t->hit_points;
     e->launch_position = 0;
-    if (e->type == KIND_YELLOW_ROCKET || e->type == KIND_RED_ROCKET) {
+    if (is_rocket(e->type)) {
       e->alt = t->start_alt;
       e->launch_position = e->map_x * 8 - e->map_y * 4 +
                            (e->type == KIND_YELLOW_ROCKET ? YELLOW_ROCKET_LEAD : RED_ROCKET_LEAD);

@@ -46,7 +46,7 @@ void draw_bonus_texts() {
   const enemy *boss = enemy_map[borlin_boss];
   if (boss->hit_points != 0 || boss->frame <= hz) return;
   bool missile_launched = enemy_is(borlin_missile, KIND_DOODLEBUG) && enemy_map[borlin_missile]->move;
-  FONT *f = static_cast<FONT *>(commondata[BORLIN_GAME_FONT].dat);
+  FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
   textprintf_ex(currentbuffer, f, (SCREEN_W - 240) / 2 + 1, 176, palette_color[71], -1,
                 "CONGRATULATIONS !");
   textprintf_ex(currentbuffer, f, static_cast<int>((SCREEN_W - 280) * 0.5f + 1), 224,

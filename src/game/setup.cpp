@@ -90,7 +90,7 @@ void at_new_position() {
     e->spritemap_columns = 0;
     e->spritemap_y = 0;
     e->screen_x = e->screen_y = -1;
-    if (e->type == KIND_YELLOW_ROCKET || e->type == KIND_RED_ROCKET) {
+    if (is_rocket(e->type)) {
       if (e->alt > 0) e->hit_points = 0;
       if (e->hit_points) {
         e->alt = static_cast<float>(enemy_type_list[e->type]->start_alt);

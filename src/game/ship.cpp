@@ -44,9 +44,7 @@ void toggle(int &flag) { flag = flag == -1 ? 0 : -1; }
 
 // A single-press action: done once per press of its key.
 template <class F> void once(F action) {
-  if (input_released != -1) return;
-  input_released = 0;
-  action();
+  if (take_press(input_released)) action();
 }
 
 void pause_game() {
@@ -133,7 +131,7 @@ bool fire_held() { return key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire(); }
 }  // namespace
 
 bool save_snapshot() {
-  const RGB *pal = static_cast<const RGB *>(commondata[BORLIN_NORMAL_PALETTE].dat);
+  const RGB *pal = datafile_palette(commondata, BORLIN_NORMAL_PALETTE);
   const std::string path = save_path(SNAP_FILE);
   if (currentbuffer && save_bitmap(path.c_str(), currentbuffer, pal) == 0) return true;
   printf("Could not write the screenshot %s\n", path.c_str());
@@ -247,7 +245,7 @@ void ship_logic() {
   shipscreeny = shipz * 0.5f + (ystart + 116) - shipalt;
 
   if (end_life == -1) return;
-  bool blinking = ghostship_flag != 0 || (game_time <= 1.5f * hz && current_player->lives <= 2);
+  bool blinking = ghostship_flag != 0 || (game_time <= GRACE_SECONDS * hz && current_player->lives <= 2);
   if (blinking && (static_cast<int>(game_time) & 12) == 0) return;
 
   // The picture by attitude; a shadow of -1 means the image is its own.

@@ -15,8 +15,6 @@ constexpr int DEMO_LAST_POSITION = 1520;
 constexpr int BOSS_CREEP_OFFSET = 3;
 // The round ends this many seconds (in units of hz ticks) after the boss dies.
 constexpr float ROUND_END_SECONDS = 3.5f;
-// No scenery collision this many seconds (of hz ticks) after the clock restarts.
-constexpr float GRACE_SECONDS = 1.5f;
 
 // Fuel burnt per tick over fortress ground, and elsewhere.
 constexpr float FUEL_BURN_GROUND = 0.18f;

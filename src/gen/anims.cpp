@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "display/frame.h"
@@ -57,6 +58,10 @@ BITMAP *cleared_bitmap(int w, int h) {
 }  // namespace
 
 int add_anim_type(int frames) {
+  if (total_anim_types == MAX_ANIM_TYPES) {
+    puts("Too many animation types");
+    main_exit(EXIT_FATAL);
+  }
   anim_type *t = new anim_type;
   t->frames = frames;
   t->frame_list = new BITMAP *[frames]();
@@ -126,7 +131,7 @@ void generate_explosion(int frames, int size, int speed) {
 
 void generate_points(const char *text, int colour) {
   const int type = add_anim_type(POINTS_FRAMES);
-  FONT *f = static_cast<FONT *>(commondata[BORLIN_GAME_FONT].dat);
+  FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
   BITMAP *b = cleared_bitmap(text_length(f, text), text_height(f));
   if (b) textout_ex(b, f, text, 0, 0, palette_color[colour + 15], -1);
   // One bitmap shared by every visible frame; the first ones stay empty.

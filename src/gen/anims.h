@@ -96,6 +96,7 @@ extern BITMAP *shipr2;
 void generate_anims();
 
 // A new type of `frames` null frames at the next index; returns the index.
+// A full table (MAX_ANIM_TYPES) says so and leaves the program.
 int add_anim_type(int frames);
 void calc_sizes();
 

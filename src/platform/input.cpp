@@ -61,3 +61,9 @@ bool stick_fire() {
   return (joy[0].num_buttons > 0 && joy[0].button[0].b) ||
          (joy[0].num_buttons > 1 && joy[0].button[1].b);
 }
+
+bool take_press(int &released) {
+  if (released != -1) return false;
+  released = 0;
+  return true;
+}

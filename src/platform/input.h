@@ -17,6 +17,11 @@ bool stick_left();
 bool stick_right();
 bool stick_fire();
 
+// The latch of a held key that acts once per press: true, and the latch
+// shut, only when `released` is -1, i.e. nothing was held at the last look
+// (the caller opens it again, to -1, when nothing is held).
+bool take_press(int &released);
+
 // One wait of a polling loop, in milliseconds. Tests point it at a function
 // of their own that changes the keys instead of sleeping.
 extern void (*input_wait)(int ms);

@@ -175,16 +175,11 @@ void make_enemy_video_sprites() {
       continue;
     }
     t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
-    if (t->video_sprite) {
-      blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
-      t->sprite = t->video_sprite;
-    } else {
-      t->sprite = t->base_sprite;
-    }
+    t->sprite = copy_video_sprite(t) ? t->video_sprite : t->base_sprite;
   }
 }
 
-BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
+BITMAP *tile_sheet() { return datafile_bitmap(data, KESTAL_TILE_SHEET); }
 
 // The floor is opaque: colour 0 of the sheet is black there, not the
 // transparent colour that the library's conversion would turn it into.
@@ -243,4 +238,10 @@ void make_game_video_bitmaps() {
 void refresh_tileset() {
   BITMAP *sheet = tile_sheet();
   if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
+}
+
+bool copy_video_sprite(const enemy_type *k) {
+  if (!k->base_sprite || !k->video_sprite) return false;
+  blit(k->base_sprite, k->video_sprite, 0, 0, 0, 0, k->base_sprite->w, k->base_sprite->h);
+  return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 struct BITMAP;
+struct enemy_type;
 
 constexpr int TILE_SIZE = 8;
 constexpr int TILESET_COLUMNS = 32;  // tiles per row of the sheet
@@ -46,6 +47,9 @@ void draw_all_background();
 // them after and releases them before every change of mode.
 void make_game_video_bitmaps();
 void destroy_game_video_bitmaps();
+// Copies a kind's sprite into its video copy, converted in the palette now
+// set; false when the kind has no video copy.
+bool copy_video_sprite(const enemy_type *k);
 // Converts the sheet into the working copy again, in the palette now set;
 // nothing to do when the sheet itself is drawn from.
 void refresh_tileset();

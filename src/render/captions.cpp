@@ -9,7 +9,8 @@
 namespace {
 
 FONT *caption_font() {
-  return commondata ? static_cast<FONT *>(commondata[BORLIN_CAPTION_FONT].dat) : font;
+  FONT *f = datafile_font(commondata, BORLIN_CAPTION_FONT);
+  return f ? f : font;
 }
 
 }  // namespace

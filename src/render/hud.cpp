@@ -55,9 +55,8 @@ constexpr int INFO_COLOUR = 13, TIME_X = 180, TIME_Y = 20, INFO_Y1 = 60, INFO_Y2
               INFO_Y3 = 80;
 
 FONT *hud_font() {
-  if (commondata && commondata[BORLIN_GAME_FONT].dat)
-    return static_cast<FONT *>(commondata[BORLIN_GAME_FONT].dat);
-  return font;
+  FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
+  return f ? f : font;
 }
 
 void text(const char *s, int x, int y, int colour) {

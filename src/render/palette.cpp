@@ -33,7 +33,6 @@ void my_set_pallete(int palette, int mode) {
   // Video copies of the kinds' sprites were converted in the old palette too.
   for (int i = 0; i < total_enemy_types; i++) {
     const enemy_type *k = enemy_type_list[i];
-    if (k->base_sprite && k->video_sprite && k->sprite == k->video_sprite)
-      blit(k->base_sprite, k->video_sprite, 0, 0, 0, 0, k->base_sprite->w, k->base_sprite->h);
+    if (k->sprite == k->video_sprite) copy_video_sprite(k);
   }
 }

@@ -45,8 +45,24 @@ void chdir_to_executable(const char *path) {
   }
 }
 
+namespace {
+
+void *datafile_object(DATAFILE *file, int index) {
+  return file && index >= 0 ? file[index].dat : nullptr;
+}
+
+}  // namespace
+
 BITMAP *datafile_bitmap(DATAFILE *file, int index) {
-  return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
+  return static_cast<BITMAP *>(datafile_object(file, index));
+}
+
+FONT *datafile_font(DATAFILE *file, int index) {
+  return static_cast<FONT *>(datafile_object(file, index));
+}
+
+RGB *datafile_palette(DATAFILE *file, int index) {
+  return static_cast<RGB *>(datafile_object(file, index));
 }
 
 SAMPLE *common_sample(int index) {

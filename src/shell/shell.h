@@ -9,6 +9,8 @@
 
 struct BITMAP;
 struct DATAFILE;
+struct FONT;
+struct RGB;
 struct SAMPLE;
 
 // Exit statuses: a normal quit reports success, every fatal path failure.
@@ -42,6 +44,10 @@ void release_at_exit(void (*release)());
 // Object `index` of a loaded data file as a bitmap; null for a negative
 // index (a kind without that picture).
 BITMAP *datafile_bitmap(DATAFILE *file, int index);
+// The same for a font and a palette; null also while the file is not
+// loaded.
+FONT *datafile_font(DATAFILE *file, int index);
+RGB *datafile_palette(DATAFILE *file, int index);
 
 // Sample `index` of borlin.dat; null when the file is not loaded or that
 // object is missing or not a sample (start-up reports a damaged file).

@@ -21,6 +21,10 @@ int total_loaded_enemies = 0;
 void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, BITMAP *shadow,
                             BITMAP *wreck, int score_low, int score_high, int hit_points,
                             int screen_dx, int screen_dy, int depth, int start_alt, int anim_type) {
+  if (total_enemy_types == MAX_ENEMY_TYPES) {
+    puts("Too many enemy types");
+    main_exit(EXIT_FATAL);
+  }
   // Kinds live for the whole run; a second build (only the tests do that)
   // refills the records it made the first time.
   enemy_type *&t = enemy_type_list[total_enemy_types];

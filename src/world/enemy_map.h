@@ -103,6 +103,8 @@ bool read_enemy_records(const char *name, std::vector<enemy_record> &out);
 // Writes the records and the end byte; false when the file cannot be made.
 bool write_enemy_records(const char *name, const std::vector<enemy_record> &records);
 
+// The next kind of the table; a full table (MAX_ENEMY_TYPES) says so and
+// leaves the program.
 void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, BITMAP *shadow,
                             BITMAP *wreck, int score_low, int score_high, int hit_points,
                             int screen_dx, int screen_dy, int depth, int start_alt, int anim_type);

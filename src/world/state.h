@@ -25,6 +25,10 @@ constexpr int STAGE_BOSS = 5;
 constexpr int STAGE_SECOND_HALF = 6;   // stretch 6
 constexpr int STAGE_LAST_FORTRESSES = 7;
 
+// No collision this many seconds (of hz ticks) after the clock restarts;
+// the ship blinks meanwhile while two ships or fewer are left.
+constexpr float GRACE_SECONDS = 1.5f;
+
 extern player player1;
 extern player player2;  // declared, not used by the game
 extern player demo_player;

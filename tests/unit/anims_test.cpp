@@ -131,6 +131,25 @@ TEST(Animations, SlotsFillLowestFirstAndDropWhenFull) {
   for (const animation &a : anim_list) EXPECT_EQ(a.count, 0);
 }
 
+TEST(GeneratorsDeathTest, AFullTableOfTypesSaysSoAndLeaves) {
+  EXPECT_EXIT(
+      {
+        total_anim_types = MAX_ANIM_TYPES;
+        add_anim_type(1);
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "");
+  // The last free entry is still taken.
+  const int saved = total_anim_types;
+  total_anim_types = MAX_ANIM_TYPES - 1;
+  const int index = add_anim_type(2);
+  EXPECT_EQ(index, MAX_ANIM_TYPES - 1);
+  EXPECT_EQ(anim_type_list[index]->frames, 2);
+  delete[] anim_type_list[index]->frame_list;
+  delete anim_type_list[index];
+  anim_type_list[index] = nullptr;
+  total_anim_types = saved;
+}
+
 TEST(Generators, ExplosionStartsEmptyAndFadesAfterItsPeak) {
   AnimTypesSaved types;  // the table starts empty and is restored at the end
   types.free_new();

@@ -83,6 +83,21 @@ TEST(StartUpDeathTest, TheWayOutReleasesNewestFirstAndEachOnce) {
       ::testing::ExitedWithCode(EXIT_FATAL), "^again second first $");
 }
 
+TEST(StartUp, DataFileObjectsAreNullWithoutTheFileOrTheIndex) {
+  // Before a file is loaded (or for a kind without that object) every
+  // accessor answers null instead of reading through a null file.
+  EXPECT_EQ(datafile_bitmap(nullptr, 0), nullptr);
+  EXPECT_EQ(datafile_font(nullptr, BORLIN_GAME_FONT), nullptr);
+  EXPECT_EQ(datafile_palette(nullptr, BORLIN_NORMAL_PALETTE), nullptr);
+  DATAFILE one[2] = {};
+  BITMAP *b = create_bitmap(2, 2);
+  one[0].dat = b;
+  one[1].type = DAT_END;
+  EXPECT_EQ(datafile_bitmap(one, 0), b);
+  EXPECT_EQ(datafile_bitmap(one, -1), nullptr);
+  destroy_bitmap(b);
+}
+
 TEST(StartUp, MissingDevicesAreReportedAndSkipped) {
   joy_ok = 123;
   std::string said = capture_stdout([] { init_joystick(); });
