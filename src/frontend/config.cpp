@@ -7,6 +7,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/switches.h"
+#include "platform/devices.h"
 #include "world/state.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
@@ -67,8 +68,7 @@ int restore_driver_id(int word, const int *ids, int count) {
 
 int listed_driver_ids(int *ids, int max) {
   int count = 0;
-  _DRIVER_INFO *list = system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
-                                                                   : _gfx_driver_list;
+  _DRIVER_INFO *list = gfx_driver_list();
   for (; list && list->driver && count < max - 1; list++) ids[count++] = list->id;
   if (count < max) ids[count++] = GFX_SAFE;
   return count;

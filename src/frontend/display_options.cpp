@@ -103,11 +103,6 @@ template <int... I> constexpr std::array<void (*)(), sizeof...(I)> res_menu_hand
 constexpr auto RES_MENU_HANDLERS =
     res_menu_handlers_of(std::make_integer_sequence<int, MAX_MENU_DRIVERS>{});
 
-_DRIVER_INFO *library_driver_list() {
-  return system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
-                                                     : _gfx_driver_list;
-}
-
 void set_res_item(int i, int w, int h, const char *format) {
   gmodes[i] = {w, h};
   snprintf(res_caption[i], RES_CAPTION_SIZE, format, w, h);
@@ -146,7 +141,7 @@ void get_gfx_drivers() {
 
   driver_count = 0;
   // The table has room for MAX_MENU_DRIVERS; any further drivers are not offered.
-  for (_DRIVER_INFO *d = library_driver_list(); d && d->driver && driver_count < MAX_MENU_DRIVERS;
+  for (_DRIVER_INFO *d = gfx_driver_list(); d && d->driver && driver_count < MAX_MENU_DRIVERS;
        d++) {
     const GFX_DRIVER *g = static_cast<const GFX_DRIVER *>(d->driver);
     const int i = driver_count++;

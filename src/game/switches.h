@@ -4,6 +4,8 @@
 // these write them, and the menus show them through getters.
 #pragma once
 
+#include "display/gfx.h"
+
 // F1 the information overlay, F2 fancy or fast shadows, F3 the sprite-map
 // views, F4 the reversed altitude controls, F5 the window/full-screen switch.
 void function_key(int key_code);
@@ -22,15 +24,15 @@ extern int last_bpp_in_windowed;
 
 // The window is always this size; full screen from a narrow window opens
 // the wide size.
-constexpr int SWITCH_WINDOW_W = 448;
-constexpr int SWITCH_WINDOW_H = 512;
+constexpr int SWITCH_WINDOW_W = DEFAULT_W;
+constexpr int SWITCH_WINDOW_H = DEFAULT_H;
 constexpr int SWITCH_FULLSCREEN_W = 640;
 constexpr int SWITCH_FULLSCREEN_H = 480;
-constexpr int SWITCH_REFRESH = 75;
+constexpr int SWITCH_REFRESH = DEFAULT_HZ;
 
 // Switches between a window and full screen, keeping the play in place.
 void change_fullscreen();
-// The full-screen flag and the main menu's toggle from the mode the library
+// The full-screen flag (which the main menu's toggle shows) from the mode the library
 // actually opened: at start-up (a saved full-screen mode) and after a switch
 // that fell back.
 void follow_open_mode();

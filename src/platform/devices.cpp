@@ -41,3 +41,8 @@ char *al_un_id(char *buffer, int id) {
   buffer[4] = '\0';
   return buffer;
 }
+
+_DRIVER_INFO *gfx_driver_list() {
+  return system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
+                                                     : _gfx_driver_list;
+}

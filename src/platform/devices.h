@@ -14,6 +14,11 @@ extern int joy_ok;
 void init_joystick();
 void init_sound();
 
+// The graphics drivers the library offers on this system, ended by an
+// entry without a driver.
+struct _DRIVER_INFO;
+_DRIVER_INFO *gfx_driver_list();
+
 // A graphics driver id as text: the autodetect ids 0, 1 and 2 read "AUTO",
 // any other its four characters from the most significant byte down.
 // `buffer` takes at least AL_UN_ID_SIZE characters.
