@@ -118,6 +118,11 @@ int set_gfx(int driver, int w, int h, int depth, int refresh) {
     h = 480;
   }
 
+  // Every mode starts from the library's own pixel layouts: a truecolour
+  // mode sets its screen's, and an 8-bit one would show its palette
+  // through the last truecolour mode's (red and blue swapped).
+  default_pixel_layouts();
+
   // Room for three pages, then two, then the screen alone.
   if (gfx_mode_call(driver, w, h, 0, 3 * h) != 0 && gfx_mode_call(driver, w, h, 0, 2 * h) != 0 &&
       gfx_mode_call(driver, w, h, 0, 0) != 0) {
@@ -240,5 +245,9 @@ int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int u
   int r = init_graphics(driver, w, h, depth, refresh, update_method);
   make_game_video_bitmaps();
   set_current_palette();
+  // What opened may not be what was asked for (a failed mode falls back,
+  // maybe to the other kind), and the lists choose either kind: the
+  // window/full-screen switch starts from the mode open now.
+  follow_open_mode();
   return r;
 }

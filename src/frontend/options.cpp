@@ -100,8 +100,6 @@ void change_fullscreen() {
     h = SCREEN_H;
   }
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
-  // A mode that failed fell back to another one, maybe the other kind.
-  follow_open_mode();
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.

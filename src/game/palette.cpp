@@ -39,3 +39,8 @@ void my_set_pallete(int palette, int mode) {
       blit(k->base_sprite, k->video_sprite, 0, 0, 0, 0, k->base_sprite->w, k->base_sprite->h);
   }
 }
+
+void set_palette_directly(int palette) {
+  current_pal = palette;
+  set_current_palette();
+}

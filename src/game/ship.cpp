@@ -247,6 +247,8 @@ void ship_logic() {
   shipscreeny = shipz * 0.5f + (ystart + 116) - shipalt;
 
   if (end_life == -1) return;
+  // The grace after a restart: ticks against display refreshes, as the
+  // round-end pause (world.cpp).
   bool blinking = ghostship_flag != 0 || (game_time <= 1.5f * hz && current_player->lives <= 2);
   if (blinking && (static_cast<int>(game_time) & 12) == 0) return;
 

@@ -24,6 +24,7 @@ int end_life = 0;
 int ship_state = 0;
 int borlin_boss = 0;
 int borlin_missile = 0;
+int boss_bonus_paid = 0;
 int enemy_planes = 0;
 unsigned int ship_bullet_last_fired = 0;
 unsigned int enemy_bullet_last_fired = 0;

@@ -35,6 +35,7 @@ extern int end_life;
 extern int ship_state;
 extern int borlin_boss;
 extern int borlin_missile;
+extern int boss_bonus_paid;  // points the boss's ending paid this round, 0 while none
 extern int enemy_planes;
 extern unsigned int ship_bullet_last_fired;   // game ticks
 extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
