@@ -8,6 +8,7 @@
 #                               and wait for its window (id in E2E_WINDOW);
 #                               not in $(...): the scratch must stay known
 #   e2e_wait_exit SECONDS       waits for the game to end; prints its status
+#   e2e_stdout / e2e_stderr     what the game printed
 #   e2e_window                  waits for the game's visible window; prints its id
 #   e2e_hold KEY SECONDS        holds a key (short taps are missed by polled keys)
 #   e2e_screenshot FILE         the whole screen as a PNG
@@ -128,6 +129,7 @@ e2e_wait_exit() {
 }
 
 e2e_stdout() { cat "$E2E_SCRATCH/stdout.txt"; }
+e2e_stderr() { cat "$E2E_SCRATCH/stderr.txt"; }
 
 e2e_window() {
   local w

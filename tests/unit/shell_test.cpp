@@ -42,7 +42,8 @@ TEST(WorkingDirectory, ChangesIntoTheFolderOfTheRunningExecutable) {
 TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
   ScratchDir dir;
   std::string said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
-  EXPECT_EQ(said.rfind("Error loading borlin.dat!\nAllegro error message: ", 0), 0u) << said;
+  // Our own check finds it missing: the library has nothing to add.
+  EXPECT_EQ(said, "Error loading borlin.dat!\n");
 
   std::filesystem::copy_file(std::string(GAME_DIR) + "/borlin.dat", "borlin.dat");
   said = output_of_exit(dir.path, EXIT_FATAL, [] { init_main(); });
@@ -56,13 +57,13 @@ TEST(StartUpDeathTest, NormalQuitReportsSuccess) {
 
 TEST(StartUp, MissingDevicesAreReportedAndSkipped) {
   joy_ok = 123;
-  std::string said = capture_stdout([] { init_joystick(); });
-  EXPECT_EQ(said, "Could not initialize joystick\n");
+  std::string said = capture_stderr([] { init_joystick(); });
+  EXPECT_EQ(said, "No joystick: playing with the keyboard.\n");
   EXPECT_EQ(joy_ok, 0);
 
   // Headless the library installs its silent driver and calls it success.
-  said = capture_stdout([] { init_sound(); });
-  EXPECT_EQ(said.rfind("Error initialising sound system\nAllegro error message: ", 0), 0u) << said;
+  said = capture_stderr([] { init_sound(); });
+  EXPECT_EQ(said, "No sound device: playing without sound.\n");
   EXPECT_FALSE(digi_driver && digi_driver->id != DIGI_NONE);
 }
 
