@@ -43,24 +43,19 @@ foreach(page borlin.6 changelog)
     DEPENDS ${CMAKE_BINARY_DIR}/packaging/${page}
     COMMENT "Compressing ${page}")
 endforeach()
-add_custom_target(man_page ALL DEPENDS ${BORLIN_MAN_PAGE} ${BORLIN_CHANGELOG})
-add_dependencies(borlin man_page)
 install(FILES ${BORLIN_MAN_PAGE} DESTINATION share/man/man6)
 
-# The package's copyright file, in Debian's machine-readable form, with
-# the licence text of LICENSE.
-file(READ ${CMAKE_SOURCE_DIR}/LICENSE BORLIN_LICENSE_TEXT)
-string(REGEX REPLACE "\n$" "" BORLIN_LICENSE_TEXT "${BORLIN_LICENSE_TEXT}")
-string(REGEX REPLACE "\n\n" "\n.\n" BORLIN_LICENSE_TEXT "${BORLIN_LICENSE_TEXT}")
-string(REGEX REPLACE "\n" "\n " BORLIN_LICENSE_TEXT "${BORLIN_LICENSE_TEXT}")
-file(WRITE ${CMAKE_BINARY_DIR}/packaging/copyright
-     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-     "Upstream-Name: borlin\n\n"
-     "Files: *\n"
-     "Copyright: 2024 The Borlin developers\n"
-     "License: Expat\n ${BORLIN_LICENSE_TEXT}\n")
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_BINARY_DIR}/packaging/copyright
-              ${BORLIN_CHANGELOG} DESTINATION share/doc/borlin)
+# The package's copyright file, from LICENSE.
+set(BORLIN_COPYRIGHT ${CMAKE_BINARY_DIR}/packaging/copyright)
+add_custom_command(
+  OUTPUT ${BORLIN_COPYRIGHT}
+  COMMAND ${CMAKE_COMMAND} -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE -DOUT=${BORLIN_COPYRIGHT}
+          -P ${CMAKE_SOURCE_DIR}/cmake/copyright.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/cmake/copyright.cmake
+  COMMENT "Writing the package's copyright file")
+add_custom_target(package_docs ALL DEPENDS ${BORLIN_MAN_PAGE} ${BORLIN_CHANGELOG} ${BORLIN_COPYRIGHT})
+add_dependencies(borlin package_docs)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${BORLIN_COPYRIGHT} ${BORLIN_CHANGELOG} DESTINATION share/doc/borlin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME borlin)

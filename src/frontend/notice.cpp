@@ -18,6 +18,7 @@ constexpr int NOTICE_COLOUR = 29;
 constexpr int NOTICE_SHADE = 0;
 constexpr int NOTICE_BOTTOM_MARGIN = 12;
 constexpr int NOTICE_LINE_HEIGHT = 10;
+constexpr int NOTICE_BAND_MARGIN = 4;
 
 // A path as the user can find it again, whatever the working folder.
 std::string full_path(const char *path) {
@@ -38,11 +39,13 @@ void post_notice(const char *headline, const char *detail) {
 void draw_notice(BITMAP *dest) {
   // A clock reset (a new game) must not leave the note up for minutes.
   if (notice_until <= game_time || notice_until > game_time + NOTICE_TICKS) return;
-  for (int i = 0; i < 2; i++) {
-    const int y = dest->h - NOTICE_BOTTOM_MARGIN - NOTICE_LINE_HEIGHT * (1 - i) - text_height(font);
-    textout_centre_ex(dest, font, notice_line[i], dest->w / 2 + 1, y + 1, palette_color[NOTICE_SHADE], -1);
-    textout_centre_ex(dest, font, notice_line[i], dest->w / 2, y, palette_color[NOTICE_COLOUR], -1);
-  }
+  // On a dark band, over whatever scrolls behind it.
+  const int top = dest->h - NOTICE_BOTTOM_MARGIN - NOTICE_LINE_HEIGHT - text_height(font);
+  rectfill(dest, 0, top - NOTICE_BAND_MARGIN, dest->w - 1, top + 2 * NOTICE_LINE_HEIGHT + NOTICE_BAND_MARGIN - 2,
+           palette_color[NOTICE_SHADE]);
+  for (int i = 0; i < 2; i++)
+    textout_centre_ex(dest, font, notice_line[i], dest->w / 2, top + NOTICE_LINE_HEIGHT * i,
+                      palette_color[NOTICE_COLOUR], -1);
 }
 
 void report_save(bool saved, const char *what, const char *path, int error, bool say_where) {

@@ -12,7 +12,9 @@ game_dir=$1
 run_game() {
   e2e_scratch "$game_dir" $E2E_GAME_FILES
   rm -f "$E2E_SCRATCH/status" "$E2E_SCRATCH/game.pid"
-  (cd / && PATH="$E2E_SCRATCH/.bin:$PATH" "$E2E_SCRATCH/borlin" \
+  # The game alone in the background (not a list with cd): $! is its id.
+  (cd / || exit
+   PATH="$E2E_SCRATCH/.bin:$PATH" "$E2E_SCRATCH/borlin" \
        >"$E2E_SCRATCH/stdout.txt" 2>"$E2E_SCRATCH/stderr.txt" &
    echo $! >"$E2E_SCRATCH/game.pid"
    wait $!
