@@ -17,7 +17,6 @@ namespace {
 
 constexpr int STOPPING_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
 constexpr int MESSAGE_POLL_MS = 20;
-constexpr int MESSAGE_SIZE = 4096;
 
 int display_lost(Display *display) {
   const char *name = display ? DisplayString(display) : nullptr;
@@ -48,10 +47,6 @@ void leave_if_asked() {
 void install_display_loss_handler() { XSetIOErrorHandler(display_lost); }
 
 void show_message_box(const char *text) {
-  // A text that starts with '-' would be read as an option: a newline
-  // goes first, as the library does it.
-  char shown[MESSAGE_SIZE];
-  snprintf(shown, sizeof shown, "\n%s", text);
   fflush(stdout);
   const pid_t pid = fork();
   if (pid < 0) {
@@ -59,7 +54,7 @@ void show_message_box(const char *text) {
     return;
   }
   if (pid == 0) {
-    execlp("xmessage", "xmessage", "-buttons", "OK:101", "-default", "OK", "-center", shown,
+    execlp("xmessage", "xmessage", "-buttons", "OK:101", "-default", "OK", "-center", text,
            static_cast<char *>(nullptr));
     fputs(text, stderr);
     _exit(EXIT_FATAL);

@@ -15,6 +15,7 @@
 #   e2e_title WINDOW            the window's title
 #   e2e_message_box SECONDS     waits for a library message box, prints its
 #                               text and dismisses it
+#   e2e_message_box_up SECONDS  true when a message box shows within the time
 #   e2e_fail TEXT / e2e_pass    report and leave
 
 set -u
@@ -150,6 +151,10 @@ e2e_hold() {
 e2e_screenshot() { import -window root "$1"; }
 
 e2e_title() { xprop -id "$1" WM_NAME | sed -e 's/^WM_NAME(STRING) = "//' -e 's/"$//'; }
+
+e2e_message_box_up() {
+  timeout "$1" xdotool search --sync --onlyvisible --classname xmessage >/dev/null 2>&1
+}
 
 e2e_message_box() {
   local limit=$1 w=""

@@ -3,7 +3,8 @@
 # SIGTERM together with the end of the X server, as at a logout. Every run
 # is over within 3 seconds and none ends by a signal (SIGABRT, SIGKILL or
 # the SIGTERM itself): a clean quit is status 0, a lost server status 1
-# with a message. In the pause, SIGTERM and End quit too.
+# with a message. In the pause, SIGTERM and End quit too, and SIGTERM
+# while a message box waits for its click closes the box as well.
 # E2E_SIGNAL_RUNS sets the runs of each sequence (CI: 2; measure with 10).
 . "$(dirname "$0")/harness.sh"
 runs=${E2E_SIGNAL_RUNS:-2}
@@ -80,4 +81,17 @@ e2e_hold Shift_L 0.3
 e2e_hold p 0.2
 e2e_hold End 0.3
 expect_gone "End in single-step mode" 0
+
+# Options, Advanced, Graphics Mode, the DGA 2.0 soft driver (two down), its
+# first size: the X server has no DGA, and a message box says so.
+run_game
+for k in Down Return Down Down Return Return Down Down Return Return; do
+  e2e_hold "$k" 0.2
+  sleep 0.2
+done
+e2e_message_box_up 10 || e2e_fail "no message box appeared"
+box_pid=$(cat "$E2E_SCRATCH/message.pid")
+kill -TERM "$GAME_PID"
+expect_gone "SIGTERM with a message box up" 0
+kill -0 "$box_pid" 2>/dev/null && e2e_fail "the message box outlived the game"
 e2e_pass

@@ -128,10 +128,3 @@ TEST(SafeSave, LeftoversOfAnEarlierTemporaryNeitherBlockNorRedirect) {
   EXPECT_EQ(folder_listing(),
             (std::vector<std::string>{"d.dat", "d.dat.new", "f.dat", "f.dat.new", "victim"}));
 }
-
-TEST(SafeSave, PackedBytesAreLiteralsAfterTheSignature) {
-  EXPECT_EQ(packed_file_bytes({}), (std::vector<uint8_t>{'s', 'l', 'h', '!'}));
-  const std::vector<uint8_t> nine = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  EXPECT_EQ(packed_file_bytes(nine),
-            (std::vector<uint8_t>{'s', 'l', 'h', '!', 0xff, 1, 2, 3, 4, 5, 6, 7, 8, 0xff, 9}));
-}
