@@ -3,8 +3,8 @@
 #include <allegro.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
