@@ -8,6 +8,7 @@
 #include "display/gfx.h"
 #include "frontend/hiscore.h"
 #include "frontend/menu.h"
+#include "frontend/notice.h"
 #include "frontend/titles.h"
 #include "game/state.h"
 #include "shell/datafile_index.h"
@@ -18,6 +19,7 @@ namespace {
 void draw_hi_score_screen() {
   titles(currentbuffer, TITLE_Y);
   draw_hi_score_lines(currentbuffer);
+  draw_notice(currentbuffer);
 }
 
 }  // namespace
@@ -30,6 +32,7 @@ void hi_score_loop() {
 }
 
 void hi_score_entry(player &p) {
+  refresh_high_score_table();
   if (insert_high_score(p) < 0) return;
   hi_score_loop();
 }

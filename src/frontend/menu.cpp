@@ -8,12 +8,14 @@
 #include "display/gfx.h"
 #include "frontend/display_options.h"
 #include "frontend/hiscore_screen.h"
+#include "frontend/notice.h"
 #include "frontend/options.h"
 #include "frontend/titles.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
 #include "game/state.h"
 #include "platform/input.h"
+#include "platform/signals.h"
 #include "shell/config.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -96,7 +98,10 @@ const menu_item *shown_menu = nullptr;
 int shown_sel = 0;
 int shown_y0 = 0;
 
-void draw_shown_menu() { draw_menu_overlay(shown_menu, shown_sel, shown_y0); }
+void draw_shown_menu() {
+  draw_menu_overlay(shown_menu, shown_sel, shown_y0);
+  draw_notice(currentbuffer);
+}
 
 // The copy of the logo in the screen's depth that the zoom stretches.
 BITMAP *logo = nullptr;
@@ -246,7 +251,10 @@ int do_my_menu(menu_item *menu, int selection) {
 
 void start_game_from_menu(const menu_item *menu) {
   // Enter also switches the screen in play: it must be let go first.
-  while (key[KEY_ENTER]) input_wait(KEY_RELEASE_WAIT_MS);
+  while (key[KEY_ENTER]) {
+    input_wait(KEY_RELEASE_WAIT_MS);
+    leave_if_asked();
+  }
   clear_keybuf();
   demomode_flag = 0;
   current_player = &player1;

@@ -14,6 +14,7 @@
 #include "game/weapons.h"
 #include "gen/anims.h"
 #include "platform/input.h"
+#include "platform/signals.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"
 #include "shell/paths.h"
@@ -49,11 +50,16 @@ template <class F> void once(F action) {
   action();
 }
 
+// While the game waits in the pause, End and a stopping signal still quit.
+void pause_wait(int ms) {
+  input_wait(ms);
+  poll_input();
+  if (key[KEY_END]) main_exit(EXIT_QUIT);
+  leave_if_asked();
+}
+
 void pause_game() {
-  while (key[KEY_P]) {
-    input_wait(KEY_UP_POLL_MS);
-    poll_input();
-  }
+  while (key[KEY_P]) pause_wait(KEY_UP_POLL_MS);
   if (current_player->lives > 0) {
     do {
       if (key[KEY_ESC]) {
@@ -61,15 +67,11 @@ void pause_game() {
         current_player->lives = 0;
       }
       if (key[KEY_LSHIFT]) paused = -1;
-      input_wait(PAUSE_POLL_MS);
-      poll_input();
+      pause_wait(PAUSE_POLL_MS);
     } while (!key[KEY_P] && current_player->lives > 0);
   }
   if (key[KEY_P] && paused != -1)
-    while (key[KEY_P]) {
-      input_wait(PAUSE_POLL_MS);
-      poll_input();
-    }
+    while (key[KEY_P]) pause_wait(PAUSE_POLL_MS);
 }
 
 void fire() {

@@ -5,3 +5,7 @@
 
 bool joystick_present();
 bool sound_present();
+
+// The sound library (ALSA) prints several lines for every device it does
+// not find; this mutes its error output when it is installed.
+void silence_sound_library_errors();

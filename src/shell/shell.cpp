@@ -91,7 +91,9 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
     d = nullptr;
   }
   if (!d) {
-    printf("Error loading %s!\nAllegro error message: %s\n", name, allegro_error);
+    printf("Error loading %s!\n", name);
+    // Our own checks leave the library's text empty: no empty line then.
+    if (allegro_error[0]) printf("Allegro error message: %s\n", allegro_error);
     main_exit(EXIT_FATAL);
   }
   return d;
@@ -100,15 +102,17 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
 void init_joystick() {
   joy_ok = 0;
   if (install_joystick(JOY_TYPE_AUTODETECT) != 0 || !joystick_present()) {
-    puts("Could not initialize joystick");
+    fputs("No joystick: playing with the keyboard.\n", stderr);
     return;
   }
   joy_ok = -1;
 }
 
 void init_sound() {
+  // Our line below says it once; the sound library's own would be many.
+  silence_sound_library_errors();
   if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0 || !sound_present()) {
-    printf("Error initialising sound system\nAllegro error message: %s\n", allegro_error);
+    fputs("No sound device: playing without sound.\n", stderr);
     // A silent driver plays nothing; dropping it makes every later
     // play_sample a plain no-op.
     remove_sound();

@@ -8,6 +8,7 @@
 #                               and wait for its window (id in E2E_WINDOW);
 #                               not in $(...): the scratch must stay known
 #   e2e_wait_exit SECONDS       waits for the game to end; prints its status
+#   e2e_stdout / e2e_stderr     what the game printed
 #   e2e_window                  waits for the game's visible window; prints its id
 #   e2e_hold KEY SECONDS        holds a key (short taps are missed by polled keys)
 #   e2e_key KEY                 a key held briefly, also in full screen
@@ -17,6 +18,7 @@
 #   e2e_title WINDOW            the window's title
 #   e2e_message_box SECONDS     waits for a library message box, prints its
 #                               text and dismisses it
+#   e2e_message_box_up SECONDS  true when a message box shows within the time
 #   e2e_fail TEXT / e2e_pass    report and leave
 
 set -u
@@ -131,6 +133,7 @@ e2e_wait_exit() {
 }
 
 e2e_stdout() { cat "$E2E_SCRATCH/stdout.txt"; }
+e2e_stderr() { cat "$E2E_SCRATCH/stderr.txt"; }
 
 e2e_window() {
   local w
@@ -168,6 +171,10 @@ e2e_expect_title() {
 e2e_screenshot() { import -window root "$1"; }
 
 e2e_title() { xprop -id "$1" WM_NAME | sed -e 's/^WM_NAME(STRING) = "//' -e 's/"$//'; }
+
+e2e_message_box_up() {
+  timeout "$1" xdotool search --sync --onlyvisible --classname xmessage >/dev/null 2>&1
+}
 
 e2e_message_box() {
   local limit=$1 w=""
