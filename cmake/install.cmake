@@ -2,12 +2,13 @@
 #   lib/borlin/           the game and its data files, in one folder, since
 #                         start-up finds its data beside the executable
 #   bin/borlin            a relative link to lib/borlin/borlin, the command
+#                         (games/borlin in the package, as Debian puts games)
 #   share/applications/borlin.desktop
 #   share/icons/hicolor/NxN/apps/borlin.png
 #   share/man/man6/borlin.6.gz
-#   share/doc/borlin/README.md
+#   share/doc/borlin/README.md, copyright (from LICENSE) and changelog.gz
 # and the Debian package built from the same rules: cpack -G DEB.
-set(BORLIN_VERSION 0.1.0)
+set(BORLIN_VERSION ${PROJECT_VERSION})
 set(BORLIN_INSTALL_GAME_DIR lib/borlin)
 set(BORLIN_DATA_FILES borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat)
 
@@ -27,17 +28,34 @@ if(TARGET icons)
   install(DIRECTORY ${ICON_DIR}/hicolor DESTINATION share/icons)
 endif()
 
-# Manual pages are installed compressed, as Debian wants them; -n keeps
-# the bytes the same on every build.
+# Manual pages and changelogs are installed compressed, as Debian wants
+# them; -n keeps the bytes the same on every build. Both carry the version.
+# The game depends on them, so that a build of the game alone (play.sh)
+# leaves everything the install copies.
 set(BORLIN_MAN_PAGE ${CMAKE_BINARY_DIR}/packaging/borlin.6.gz)
-add_custom_command(
-  OUTPUT ${BORLIN_MAN_PAGE}
-  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/borlin.6 > ${BORLIN_MAN_PAGE}
-  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/borlin.6
-  COMMENT "Compressing the manual page")
-add_custom_target(man_page ALL DEPENDS ${BORLIN_MAN_PAGE})
+set(BORLIN_CHANGELOG ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/borlin.6.in ${CMAKE_BINARY_DIR}/packaging/borlin.6 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+foreach(page borlin.6 changelog)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/packaging/${page}.gz
+    COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/packaging/${page} > ${CMAKE_BINARY_DIR}/packaging/${page}.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/${page}
+    COMMENT "Compressing ${page}")
+endforeach()
 install(FILES ${BORLIN_MAN_PAGE} DESTINATION share/man/man6)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/borlin)
+
+# The package's copyright file, from LICENSE.
+set(BORLIN_COPYRIGHT ${CMAKE_BINARY_DIR}/packaging/copyright)
+add_custom_command(
+  OUTPUT ${BORLIN_COPYRIGHT}
+  COMMAND ${CMAKE_COMMAND} -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE -DOUT=${BORLIN_COPYRIGHT}
+          -P ${CMAKE_SOURCE_DIR}/cmake/copyright.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/cmake/copyright.cmake
+  COMMENT "Writing the package's copyright file")
+add_custom_target(package_docs ALL DEPENDS ${BORLIN_MAN_PAGE} ${BORLIN_CHANGELOG} ${BORLIN_COPYRIGHT})
+add_dependencies(borlin package_docs)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${BORLIN_COPYRIGHT} ${BORLIN_CHANGELOG} DESTINATION share/doc/borlin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME borlin)
@@ -54,6 +72,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Borlin maintainers <maintainers@borlin.invalid>")
+# Debian puts the commands of section games in /usr/games: the package's
+# staging folder has its bin/ renamed (the link is relative, ../lib/...).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/package_games_dir.cmake)
 # dpkg-shlibdeps (dpkg-dev) reads the exact library versions off the
 # binary; without it, the Debian 12 packages the game links against.
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)

@@ -17,7 +17,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 launcher=
 command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-cmake -S "$ROOT" -B "$BUILD" $launcher -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$ROOT" -B "$BUILD" $launcher -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBORLIN_DISTRO_FLAGS=OFF \
   -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_EXE_LINKER_FLAGS="$FLAGS" >/dev/null
 cmake --build "$BUILD" -j"${BORLIN_JOBS:-2}" --target unit_tests replay game_data
 REPLAY="$BUILD/tools/replay/replay"

@@ -251,6 +251,11 @@ void reset_timing() {
   retrace_wait(hz);
   first_time = 0;
   last_time = clock_since_first();
+  // The first world step after a restart runs before EndDrawing reads the
+  // clock again: it must see the new clock, not the old one's last reading,
+  // or an enemy shot then would stamp a time the new clock takes as long to
+  // reach as the old one had run.
+  this_time = last_time;
   time_unit = 1.0f;
 }
 

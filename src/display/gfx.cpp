@@ -31,32 +31,33 @@ int current_pal = BORLIN_NORMAL_PALETTE;
 namespace {
 
 // The owners of mode-dependent bitmaps, in the order they registered.
-struct mode_bitmap_owner {
+struct mode_dependent {
   void (*make)();
   void (*release)();
 };
-constexpr int MAX_MODE_BITMAP_OWNERS = 4;
-mode_bitmap_owner mode_bitmap_owners[MAX_MODE_BITMAP_OWNERS];
-int mode_bitmap_owner_count = 0;
+constexpr int MAX_MODE_DEPENDENTS = 4;
+mode_dependent mode_dependents[MAX_MODE_DEPENDENTS];
+int mode_dependent_count = 0;
 
 }  // namespace
 
-bool register_mode_bitmaps(void (*make)(), void (*release)()) {
+bool register_mode_dependent(void (*make)(), void (*release)()) {
   // A fixed set of owners registers at start; one too many is a build fault.
-  if (mode_bitmap_owner_count == MAX_MODE_BITMAP_OWNERS) {
-    puts("Too many owners of mode bitmaps");
+  if (mode_dependent_count == MAX_MODE_DEPENDENTS) {
+    puts("Too many parts that follow the mode");
     main_exit(EXIT_FATAL);
   }
-  mode_bitmap_owners[mode_bitmap_owner_count++] = {make, release};
+  mode_dependents[mode_dependent_count++] = {make, release};
   return true;
 }
 
-void make_mode_bitmaps() {
-  for (int i = 0; i < mode_bitmap_owner_count; i++) mode_bitmap_owners[i].make();
+void make_mode_dependents() {
+  for (int i = 0; i < mode_dependent_count; i++) mode_dependents[i].make();
 }
 
-void release_mode_bitmaps() {
-  for (int i = mode_bitmap_owner_count - 1; i >= 0; i--) mode_bitmap_owners[i].release();
+void release_mode_dependents() {
+  for (int i = mode_dependent_count - 1; i >= 0; i--)
+    if (mode_dependents[i].release) mode_dependents[i].release();
 }
 
 namespace {
@@ -99,6 +100,11 @@ int set_gfx(int driver, int w, int h, int depth, int refresh) {
     w = 640;
     h = 480;
   }
+
+  // Every mode starts from the library's own pixel layouts: a truecolour
+  // mode sets its screen's, and an 8-bit one would show its palette
+  // through the last truecolour mode's (red and blue swapped).
+  default_pixel_layouts();
 
   // Room for three pages, then two, then the screen alone.
   if (gfx_mode_call(driver, w, h, 0, 3 * h) != 0 && gfx_mode_call(driver, w, h, 0, 2 * h) != 0 &&
@@ -175,9 +181,9 @@ void set_default_gfx() {
 
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method) {
   destroy_blit_bitmaps();
-  release_mode_bitmaps();
+  release_mode_dependents();
   int r = init_graphics(driver, w, h, depth, refresh, update_method);
-  make_mode_bitmaps();
+  make_mode_dependents();
   set_current_palette();
   return r;
 }
@@ -186,5 +192,5 @@ void release_display() {
   if (usetimer == -1) remove_tick_timer(inc_game_ticks);
   remove_int(fps_saver);
   destroy_blit_bitmaps();
-  release_mode_bitmaps();
+  release_mode_dependents();
 }

@@ -55,16 +55,22 @@ extern int current_pal;
 
 // Shows the palette numbered `current_pal` of borlin.dat.
 void set_current_palette();
-// Makes `palette` the one in force and shows it.
+// Makes `palette` the one in force and shows it at once, converting
+// nothing again: for the palettes that differ from the one in force only in
+// entries that no converted graphics (tiles, video copies) use, the planes'
+// livery of the loop waves and the boss's ramp of its flash. Every other
+// change goes through my_set_pallete (render/palette.h).
 void show_palette(int palette);
 
-// Bitmaps that depend on the mode belong to those who draw them: each
-// owner registers how to make and release its own (once, at start), and
-// every change of mode releases them all before and makes them after.
-// Returns true, for a registration at static initialisation.
-bool register_mode_bitmaps(void (*make)(), void (*release)());
-void make_mode_bitmaps();
-void release_mode_bitmaps();
+// What depends on the mode belongs to its owners: the bitmaps to those who
+// draw them, the window/full-screen state to its switch. Each registers how
+// to make it and how to release it (null: nothing to release), once, at
+// start; every change of mode releases them all, newest first, before and
+// makes them after, in order. Returns true, for a registration at static
+// initialisation.
+bool register_mode_dependent(void (*make)(), void (*release)());
+void make_mode_dependents();
+void release_mode_dependents();
 
 // The display's part of the way out: stops the timers and releases the
 // presentation and mode bitmaps.

@@ -27,6 +27,8 @@ enemy *missile() {
 void pick_dodge(enemy *e) {
   static constexpr int dodges[3][2] = {{-30, 0}, {-20, 10}, {0, 20}};
   const int *d = dodges[game_rand() % 3];
+  // Ticks of movement from a count of display refreshes, as the round-end
+  // pause (game/world.cpp): 35/60 s only at 75 Hz.
   relative_enemy_move_target(e, hz * DODGE_SECONDS_NUM / DODGE_SECONDS_DEN, d[0], d[1],
                              static_cast<int>(e->alt));
 }
@@ -48,6 +50,7 @@ void add_boss() {
                                      nullptr);
   free_homing_record(borlin_boss);
   free_homing_record(borlin_missile);
+  boss_bonus_paid = 0;
   enemy *b = enemy_map[borlin_boss];
   b->frame = BOSS_APPROACH;
   b->origin_x = static_cast<int>(b->screen_x);

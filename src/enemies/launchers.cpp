@@ -72,9 +72,10 @@ void add_loop_plane() {
              LOOP_ALT, move_anticlockwise_loop);
     }
   }
-  // From round 2 the loop waves fly under their own colours.
+  // From round 2 the loop waves fly under their own colours, set directly:
+  // only the planes' livery changes, which no tile or video copy uses.
   if (current_player->round > 1 && current_pal != BORLIN_WAVES_PALETTE)
-    my_set_pallete(BORLIN_WAVES_PALETTE, KEEP_PICTURE);
+    show_palette(BORLIN_WAVES_PALETTE);
 }
 
 void add_homer_plane() {

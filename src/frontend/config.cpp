@@ -2,10 +2,13 @@
 
 #include <allegro.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "frontend/notice.h"
 #include "game/switches.h"
 #include "platform/devices.h"
 #include "world/state.h"
@@ -119,6 +122,7 @@ void load_config() {
 }
 
 void save_config() {
-  if (!safe_save(save_path(CONFIG_FILE).c_str(), write_config))
-    printf("Could not write config.dat file: %s\n", CONFIG_FILE);
+  const std::string path = save_path(CONFIG_FILE);
+  const bool saved = safe_save(path.c_str(), write_config);
+  report_save(saved, "settings", path.c_str(), errno, true);
 }

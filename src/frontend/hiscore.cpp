@@ -3,10 +3,13 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "display/frame.h"
+#include "frontend/notice.h"
 #include "render/captions.h"
 #include "platform/input.h"
 #include "shell/datafile_index.h"
@@ -28,6 +31,10 @@ constexpr int LOW_WORD = 0xffff;
 constexpr int LAST_LETTER = HI_NAME_LETTERS - 1;
 constexpr int LOWEST_COLOUR = 4;
 constexpr int FUNCTION_KEYS[] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5};
+
+hi_score empty_line() { return hi_score{0, "", 1, 0, 0, 0, {0, 0}}; }
+
+bool better_score(const hi_score &a, const hi_score &b) { return a.score > b.score; }
 
 bool is_letter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -134,7 +141,7 @@ void draw_hi_score_lines(BITMAP *dest) {
 }
 
 void default_high_score_table() {
-  for (hi_score &h : hi_score_table) h = hi_score{0, "", 1, 0, 0, 0, {0, 0}};
+  for (hi_score &h : hi_score_table) h = empty_line();
 }
 
 void init_high_score_table() {
@@ -142,30 +149,95 @@ void init_high_score_table() {
   load_high_score_table();
 }
 
-bool read_high_score_file(const char *name) {
+bool read_high_score_lines(const char *name, hi_score table[HI_SCORE_LINES]) {
   PACKFILE *f = open_packed_file(name);
   if (!f) return false;
   int lines = 0;
   // A file cut short keeps the defaults from the first line it cuts.
-  while (lines < HI_SCORE_LINES && read_line(f, hi_score_table[lines])) lines++;
+  while (lines < HI_SCORE_LINES && read_line(f, table[lines])) lines++;
   int high[HI_SCORE_LINES];
   if (lines == HI_SCORE_LINES && read_trailer(f, high))
-    for (int i = 0; i < HI_SCORE_LINES; i++) hi_score_table[i].score |= high[i] << 16;
+    for (int i = 0; i < HI_SCORE_LINES; i++) table[i].score |= high[i] << 16;
   pack_fclose(f);
   // A file from before the trailer may hold cut scores out of order; the
   // entry rules need the best first.
-  std::stable_sort(std::begin(hi_score_table), std::end(hi_score_table),
-                   [](const hi_score &a, const hi_score &b) { return a.score > b.score; });
+  std::stable_sort(table, table + HI_SCORE_LINES, better_score);
   return true;
 }
+
+bool read_high_score_file(const char *name) { return read_high_score_lines(name, hi_score_table); }
 
 void load_high_score_table() {
   if (read_high_score_file(load_path(HI_SCORE_FILE).c_str())) top_score = hi_score_table[0].score;
 }
 
+bool same_saved_line(const hi_score &a, const hi_score &b) {
+  return a.score == b.score && std::strncmp(a.name, b.name, HI_NAME_LETTERS) == 0 &&
+         (a.round & 255) == (b.round & 255) && (a.stage & 255) == (b.stage & 255);
+}
+
+void merge_high_score_file(const char *name) {
+  hi_score from_file[HI_SCORE_LINES];
+  for (hi_score &h : from_file) h = empty_line();
+  if (!read_high_score_lines(name, from_file)) return;
+  struct merged_line {
+    hi_score line;
+    bool entered;  // the line whose name is being entered
+  };
+  merged_line merged[2 * HI_SCORE_LINES];
+  int count = 0;
+  for (const hi_score &h : from_file)
+    if (h.score != 0) merged[count++] = {h, false};
+  const int file_lines = count;
+  bool matched[HI_SCORE_LINES] = {};
+  for (int k = 0; k < HI_SCORE_LINES; k++) {
+    const hi_score &h = hi_score_table[k];
+    if (h.score == 0) continue;
+    const bool entered = entering() && k == enter_name;
+    // Each line of the file stands for one line of ours at most: the same
+    // game twice in one run is two lines.
+    int i = 0;
+    while (i < file_lines && (entered || matched[i] || !same_saved_line(merged[i].line, h))) i++;
+    if (i < file_lines) {
+      matched[i] = true;
+      merged[i].line.cheated = h.cheated;  // the file does not keep the mark
+    } else {
+      merged[count++] = {h, entered};
+    }
+  }
+  // The file's lines first: a new line does not pass an equal score.
+  std::stable_sort(merged, merged + count, [](const merged_line &a, const merged_line &b) {
+    return better_score(a.line, b.line);
+  });
+  const int offset = entering() ? static_cast<int>(letter_ptr - hi_score_table[enter_name].name) : 0;
+  if (entering()) {
+    enter_name = -1;  // unless it is still in the table
+    letter_ptr = nullptr;
+  }
+  for (int i = 0; i < HI_SCORE_LINES; i++) {
+    hi_score_table[i] = i < count ? merged[i].line : empty_line();
+    if (i < count && merged[i].entered) {
+      enter_name = i;
+      letter_ptr = hi_score_table[i].name + offset;
+    }
+  }
+}
+
+void refresh_high_score_table() {
+  const std::string path = load_path(HI_SCORE_FILE);
+  folder_lock lock(path.c_str());
+  merge_high_score_file(path.c_str());
+  top_score = std::max(top_score, hi_score_table[0].score);
+}
+
 void save_high_score_table() {
-  if (!safe_save(save_path(HI_SCORE_FILE).c_str(), write_high_scores))
-    printf("Could not write hi score file: %s\n", HI_SCORE_FILE);
+  const std::string path = save_path(HI_SCORE_FILE);
+  // Another copy of the game may have saved since we read the file: take
+  // its lines in, and let no copy save between our read and our write.
+  folder_lock lock(path.c_str());
+  merge_high_score_file(path.c_str());
+  const bool saved = safe_save(path.c_str(), write_high_scores);
+  report_save(saved, "high scores", path.c_str(), errno, false);
 }
 
 int insert_high_score(const player &p) {

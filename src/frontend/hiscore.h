@@ -44,7 +44,18 @@ void init_high_score_table();
 void load_high_score_table();
 // Reads the lines of `name` over the table; false when it does not open.
 bool read_high_score_file(const char *name);
-// Writes the table safely; says so when it cannot.
+// Reads the lines of `name` into `table`, best first; false when it does
+// not open.
+bool read_high_score_lines(const char *name, hi_score table[HI_SCORE_LINES]);
+// Whether two lines hold the same game, as far as the file tells.
+bool same_saved_line(const hi_score &a, const hi_score &b);
+// Takes in the lines of `name` that the table lacks (another copy of the
+// game saved them) and keeps the best ten; the line being entered follows.
+void merge_high_score_file(const char *name);
+// Before a score enters the table: what other copies saved since.
+void refresh_high_score_table();
+// Under a lock on its folder, merges the file and writes the table safely;
+// says so when it cannot.
 void save_high_score_table();
 
 // The line the player's score earns (strictly greater than the line's),

@@ -9,6 +9,7 @@
 #include "frontend/hiscore.h"
 #include "frontend/intro.h"
 #include "frontend/menu_engine.h"
+#include "frontend/notice.h"
 #include "game/switches.h"
 #include "frontend/titles.h"
 #include "world/state.h"
@@ -20,6 +21,7 @@ namespace {
 void draw_hi_score_screen() {
   titles(currentbuffer, TITLE_Y);
   draw_hi_score_lines(currentbuffer);
+  draw_notice(currentbuffer);
 }
 
 }  // namespace
@@ -32,6 +34,7 @@ void hi_score_loop() {
 }
 
 void hi_score_entry(player &p) {
+  refresh_high_score_table();
   if (insert_high_score(p) < 0) return;
   hi_score_loop();
 }

@@ -6,9 +6,10 @@
 #include "frontend/config.h"
 #include "frontend/display_options.h"
 #include "frontend/hiscore_screen.h"
-#include "platform/input.h"
 #include "game/play.h"
 #include "game/switches.h"
+#include "platform/input.h"
+#include "platform/signals.h"
 #include "world/state.h"
 
 // "Play" runs the whole start of a game (start_game_from_menu); an item
@@ -41,7 +42,10 @@ void do_options_menu() { do_my_menu(myopts, 0); }
 
 void start_game_from_menu(const menu_item *menu) {
   // Enter also switches the screen in play: it must be let go first.
-  while (key[KEY_ENTER]) input_wait(KEY_RELEASE_WAIT_MS);
+  while (key[KEY_ENTER]) {
+    input_wait(KEY_RELEASE_WAIT_MS);
+    leave_if_asked();
+  }
   clear_keybuf();
   demomode_flag = 0;
   current_player = &player1;

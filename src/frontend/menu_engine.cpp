@@ -6,6 +6,7 @@
 
 #include "display/frame.h"
 #include "frontend/intro.h"
+#include "frontend/notice.h"
 #include "frontend/titles.h"
 #include "game/frame_pass.h"
 #include "game/switches.h"
@@ -28,7 +29,10 @@ const menu_item *shown_menu = nullptr;
 int shown_sel = 0;
 int shown_y0 = 0;
 
-void draw_shown_menu() { draw_menu_overlay(shown_menu, shown_sel, shown_y0); }
+void draw_shown_menu() {
+  draw_menu_overlay(shown_menu, shown_sel, shown_y0);
+  draw_notice(currentbuffer);
+}
 
 int flip(int flag) { return flag == -1 ? 0 : -1; }
 

@@ -4,12 +4,14 @@
 #include "enemies/paths.h"
 #include "game/ship.h"
 #include "game/world.h"
+#include "platform/signals.h"
 #include "render/screen.h"
 
 long frame_pass_count = 0;
 frame_hook after_frame = nullptr;
 
 void frame_pass(frame_hook input, bool world_step, frame_hook overlay) {
+  leave_if_asked();
   if (input) input();
   if (world_step) game_logic();
   BeginDrawing();

@@ -278,6 +278,8 @@ void enemy_logic() {
           if (anim_type_list[t->anim_type] && e->frame >= anim_type_list[t->anim_type]->frames)
             e->frame = 0;
         }
+        // Rolled once a frame whatever its length, as the stars are (world.cpp):
+        // more fire at a higher refresh rate. Change both or neither.
         if (enemy_may_fire(kind, dynamic, round) && game_rand() % enemy_fire_odds(round) == 1 &&
             enemy_fire_interval_over())
           fire(e, X, B);

@@ -27,8 +27,9 @@ namespace {
 constexpr int GAME_OVER_COLOUR = 22;
 constexpr int GAME_OVER_RAISE = 20;
 constexpr int AFTER_DEATH_EXTRA_FRAMES = 64;
-constexpr int BONUS_BEFORE_MISSILE = 1000;
-constexpr int BONUS_AFTER_MISSILE = 200;
+constexpr int BONUS_LINE_Y = 224;
+constexpr int BONUS_COLOUR = 29;
+constexpr const char *BOSS_GOT_AWAY = "THE BOSS GOT AWAY";
 
 int after_death_frame = 0;  // counts the after-death frames for their overlay
 
@@ -44,14 +45,19 @@ void game_over_text() {
 void draw_bonus_texts() {
   if (current_player->stage != STAGE_BOSS || !enemy_is(borlin_boss, KIND_BOSS)) return;
   const enemy *boss = enemy_map[borlin_boss];
+  // Ticks against display refreshes, as the round-end pause (world.cpp).
   if (boss->hit_points != 0 || boss->frame <= hz) return;
-  bool missile_launched = enemy_is(borlin_missile, KIND_DOODLEBUG) && enemy_map[borlin_missile]->move;
   FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
+  if (boss_bonus_paid == 0) {
+    // It left with its hit points and nothing was paid: no praise.
+    textprintf_ex(currentbuffer, f, (SCREEN_W - text_length(f, BOSS_GOT_AWAY)) / 2 + 1,
+                  BONUS_LINE_Y, palette_color[BONUS_COLOUR], -1, "%s", BOSS_GOT_AWAY);
+    return;
+  }
   textprintf_ex(currentbuffer, f, (SCREEN_W - 240) / 2 + 1, 176, palette_color[71], -1,
                 "CONGRATULATIONS !");
-  textprintf_ex(currentbuffer, f, static_cast<int>((SCREEN_W - 280) * 0.5f + 1), 224,
-                palette_color[29], -1, "YOU GET BONUS %d PTS",
-                missile_launched ? BONUS_AFTER_MISSILE : BONUS_BEFORE_MISSILE);
+  textprintf_ex(currentbuffer, f, static_cast<int>((SCREEN_W - 280) * 0.5f + 1), BONUS_LINE_Y,
+                palette_color[BONUS_COLOUR], -1, "YOU GET BONUS %d PTS", boss_bonus_paid);
   textprintf_ex(currentbuffer, f, (SCREEN_W - 64) / 2 + 1, 272, palette_color[14], -1, "GOOD !");
 }
 

@@ -28,6 +28,9 @@ void init_game() {
   current_player->name[0] = '\0';
   current_player->round = 1;
   current_player->cheated = 0;
+  // Single steps belong to the game they were turned on in: the next one
+  // starts running, not frozen on a black screen.
+  paused = 0;
   play_common_sample(BORLIN_ENEMY_SHOT_SAMPLE, 100, 128, 1000, 0);
   init_round();
   logicpos = 0;
@@ -93,9 +96,9 @@ void at_new_position() {
     if (is_rocket(e->type)) {
       if (e->alt > 0) e->hit_points = 0;
       if (e->hit_points) {
+        // Only its height goes back: one launched just before keeps its
+        // frame, so it climbs again without a second trigger or sound.
         e->alt = static_cast<float>(enemy_type_list[e->type]->start_alt);
-        // Back on its pad it must launch again, with its sound.
-        e->frame = 0;
       }
     }
   }
@@ -107,6 +110,7 @@ void at_new_position() {
   // The boss and its missile were dynamic enemies: their slots are free now.
   borlin_boss = 0;
   borlin_missile = 0;
+  boss_bonus_paid = 0;
   clear_animations();
 }
 

@@ -14,6 +14,7 @@
 #include "gen/anims.h"
 #include "render/animations.h"
 #include "platform/input.h"
+#include "platform/signals.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"
 #include "shell/paths.h"
@@ -21,7 +22,6 @@
 
 char key_input[KEY_INPUT_SIZE] = {' ', ' ', '\0'};
 int input_released = -1;
-int paused = 0;
 
 namespace {
 
@@ -47,11 +47,16 @@ template <class F> void once(F action) {
   if (take_press(input_released)) action();
 }
 
+// While the game waits in the pause, End and a stopping signal still quit.
+void pause_wait(int ms) {
+  input_wait(ms);
+  poll_input();
+  if (key[KEY_END]) main_exit(EXIT_QUIT);
+  leave_if_asked();
+}
+
 void pause_game() {
-  while (key[KEY_P]) {
-    input_wait(KEY_UP_POLL_MS);
-    poll_input();
-  }
+  while (key[KEY_P]) pause_wait(KEY_UP_POLL_MS);
   if (current_player->lives > 0) {
     do {
       if (key[KEY_ESC]) {
@@ -59,15 +64,11 @@ void pause_game() {
         current_player->lives = 0;
       }
       if (key[KEY_LSHIFT]) paused = -1;
-      input_wait(PAUSE_POLL_MS);
-      poll_input();
+      pause_wait(PAUSE_POLL_MS);
     } while (!key[KEY_P] && current_player->lives > 0);
   }
   if (key[KEY_P] && paused != -1)
-    while (key[KEY_P]) {
-      input_wait(PAUSE_POLL_MS);
-      poll_input();
-    }
+    while (key[KEY_P]) pause_wait(PAUSE_POLL_MS);
 }
 
 void fire() {
@@ -245,6 +246,8 @@ void ship_logic() {
   shipscreeny = shipz * 0.5f + (ystart + 116) - shipalt;
 
   if (end_life == -1) return;
+  // The grace after a restart: ticks against display refreshes, as the
+  // round-end pause (world.cpp).
   bool blinking = ghostship_flag != 0 || (game_time <= GRACE_SECONDS * hz && current_player->lives <= 2);
   if (blinking && (static_cast<int>(game_time) & 12) == 0) return;
 

@@ -22,6 +22,11 @@ int flip(int flag) { return flag == -1 ? 0 : -1; }
 // driver opens a window.
 int open_mode_is_fullscreen() { return gfx_driver && !gfx_driver->windowed ? -1 : 0; }
 
+// What opened may not be what was asked for (a failed mode falls back,
+// maybe to the other kind), and the display lists choose either kind: after
+// every change of mode the switch starts from the mode open then.
+const bool follows_the_mode = register_mode_dependent(follow_open_mode, nullptr);
+
 }  // namespace
 
 void set_shadows(int flag) { bulletshadows = flag; }
@@ -87,8 +92,6 @@ void change_fullscreen() {
     h = SCREEN_H;
   }
   change_graphics_mode(driver, w, h, depth, SWITCH_REFRESH, 0);
-  // A mode that failed fell back to another one, maybe the other kind.
-  follow_open_mode();
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.

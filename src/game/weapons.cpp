@@ -76,22 +76,15 @@ void explode_at(const enemy *e, int anim) {
                 static_cast<int>(e->alt + 10), vx, vy, valt, 1);
 }
 
-// The boss flash. In 8 bits the palette itself flashes until the next
-// hit. In truecolour a palette only colours what is converted while it is
-// in force, the boss's video copy if it has one; the normal palette must
-// be back before anything else is drawn, or every sprite and the display
-// would keep the flash colours until the next hit.
+// The boss flash: the palette is set straight away and stays until the
+// next hit. Only the boss's own ramp differs between the two, and the boss
+// is drawn through the palette in every depth, so it alone flashes. A
+// video copy of the boss (none is ever made) would be converted in the
+// flash colours and the normal palette set again.
 void boss_flash(int palette) {
-  if (bpp <= 8) {
-    my_set_pallete(palette, KEEP_PICTURE);
-    return;
-  }
+  show_palette(palette);
   const enemy_type *t = enemy_type_list[KIND_BOSS];
-  if (t->video_sprite && t->base_sprite) {
-    show_palette(palette);
-    copy_video_sprite(t);
-  }
-  show_palette(BORLIN_NORMAL_PALETTE);
+  if (bpp > 8 && copy_video_sprite(t)) show_palette(BORLIN_NORMAL_PALETTE);
 }
 
 // A hit on the missile the boss still holds: its weak point. Returns false
@@ -101,9 +94,7 @@ bool hit_boss_weak_point() {
   enemy *missile = enemy_map[borlin_missile];
   if (static_cast<int>(boss->frame) == BOSS_SHAKEN) return false;
 
-  // The flash: palette 45 and 43 take turns with every hundred lost. In a
-  // truecolour mode only converted copies could keep the flash, so the
-  // normal palette is always back before anything is drawn.
+  // The flash: palette 45 and 43 take turns with every hundred lost.
   const int flash = (boss->hit_points / BOSS_HIT_DAMAGE) % 2 != 0 ? BORLIN_BOSS_FLASH_PALETTE
                                                                    : BORLIN_NORMAL_PALETTE;
   boss_flash(flash);
@@ -118,22 +109,24 @@ bool hit_boss_weak_point() {
   boss->frame = 0;  // now counts the ticks to the round's end
   last_score = current_player->score;
   add_score(BOSS_BONUS);
+  boss_bonus_paid = BOSS_BONUS;
   return false;
 }
 
 // One hit point off an ordinary enemy, and what destroying it brings.
 void hit_enemy(int n, int alt) {
   enemy *e = enemy_map[n];
-  // Walls, blocks and fields never wear down.
-  if (enemy_type_list[e->type]->hit_points >= INDESTRUCTIBLE) return;
+  // Walls and blocks too: a thousand shots wear one down.
   if (--e->hit_points > 0) return;
-  if (n == borlin_missile && enemy_is(n, KIND_DOODLEBUG) && live_enemy_is(borlin_boss, KIND_BOSS))
-    enemy_map[borlin_boss]->frame = BOSS_LEAVING;  // its fired missile is down
+  const bool fired_missile =
+      n == borlin_missile && enemy_is(n, KIND_DOODLEBUG) && live_enemy_is(borlin_boss, KIND_BOSS);
+  if (fired_missile) enemy_map[borlin_boss]->frame = BOSS_LEAVING;  // its fired missile is down
   enemy_explosion(e, ANIM_EXPLOSION_LARGE);
 
   const int points = shot_score(e->type, alt);
   last_score = current_player->score;
   add_score(points);
+  if (fired_missile) boss_bonus_paid = points;
   if (e->type == KIND_PLANE && enemy_planes > 0) enemy_planes--;
   if (e->type == KIND_FUEL || e->type == KIND_SATELLITE) {
     refill_fuel();
@@ -240,6 +233,7 @@ int ship_hit_detect(int x, int y, int alt) {
 }
 
 void ship_collision_detection() {
+  // Ticks against display refreshes, as the round-end pause (world.cpp).
   if (end_life == -1 || game_time <= GRACE_SECONDS * hz || ghostship_flag == -1) return;
   const int n = ship_hit_detect(static_cast<int>(shipscreenx), static_cast<int>(shipscreeny),
                                 static_cast<int>(shipalt));

@@ -54,6 +54,9 @@ void boss_ending() {
   if (boss->hit_points != 0) return;
   boss->frame += time_unit;
   if (enemy_is(borlin_missile, KIND_DOODLEBUG)) enemy_map[borlin_missile]->hit_points = 0;
+  // Ticks against a count of display refreshes (hz), as written: the pause
+  // is 3.5 s only at 75 Hz. The grace after a restart, the boss's dodge and
+  // the bonus texts' second do the same; change none of them alone.
   if (boss->frame > ROUND_END_SECONDS * hz) next_round();
 }
 
@@ -72,6 +75,8 @@ void burn_fuel() {
 void add_stars(int v) {
   int stage = current_player->stage;
   bool place = (range_index != 1 && range_index != 5) || (v >= STARS_FROM && v <= STARS_TO);
+  // Rolled once a frame whatever its length, as the enemies' fire is: more
+  // stars at a higher refresh rate. Change both or neither.
   if (place && (stage == STAGE_START || stage == STAGE_SPACE) && game_rand() % STAR_CHANCE == 1)
     add_star();
 }
@@ -150,10 +155,12 @@ void game_logic() {
 
   int stage = current_player->stage = stage_at(v, current_player->stage);
   scroll_speed = stage_scroll_speed(stage);
-  // Space after its planes are shot shows the normal colours from round 2 on;
-  // the one palette switch keeps the converted tiles in step.
-  if (stage == STAGE_SPACE_CLEARED && current_player->round >= 2)
-    my_set_pallete(BORLIN_NORMAL_PALETTE, KEEP_PICTURE);
+  // Space after its planes are shot shows the normal colours from round 2
+  // on, set directly: the loop waves' palette changed only the planes'
+  // livery, which no tile or video copy uses, so nothing is redrawn.
+  if (stage == STAGE_SPACE_CLEARED && current_player->round >= 2 &&
+      current_pal != BORLIN_NORMAL_PALETTE)
+    show_palette(BORLIN_NORMAL_PALETTE);
   if (stage == STAGE_BOSS) boss_ending();
 
   if (demomode_flag != -1) burn_fuel();
@@ -167,6 +174,7 @@ void game_logic() {
 
   if (demomode_flag != -1 && ship_state < 100) {
     ship_logic();
+    // Ticks against display refreshes, as the round-end pause (boss_ending).
     if (end_life != -1 && game_time > GRACE_SECONDS * hz && ghostship_flag != -1)
       ship_collision_detection();
   }

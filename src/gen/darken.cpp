@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "display/gfx.h"
+
 int darken_index(int c, float f) {
   if (c == 0) return 0;
   int ramp = PALETTE_GROUP;
@@ -21,11 +23,14 @@ int darken_index(int c, float f) {
 void darken(BITMAP *bmp, int x, int y, float f) {
   const int c = getpixel(bmp, x, y);
   if (c == 0) return;
-  const int depth = bitmap_color_depth(bmp);
-  if (depth == 8) {
+  // The screen's depth chooses the rule, not the bitmap's: in a truecolour
+  // mode the 8-bit frames made at start-up are darkened by their colours
+  // too, each then taking the palette's nearest entry.
+  if (bpp <= 8) {
     putpixel(bmp, x, y, darken_index(c, f));
     return;
   }
+  const int depth = bitmap_color_depth(bmp);
   const int step = static_cast<int>(TRUECOLOUR_DARKEN_STEP * f);
   const int r = std::max(getr_depth(depth, c) - step, 0);
   const int g = std::max(getg_depth(depth, c) - step, 0);

@@ -15,8 +15,9 @@ constexpr int END_HALF_RAMP_ENTRY = 144;
 constexpr int TRUECOLOUR_DARKEN_STEP = 16;
 
 // Darkens the pixel at (x, y) by f steps; a pixel of value 0 stays. The
-// branch follows the bitmap's own colour depth, so 8-bit frames darken
-// within their ramps even when the screen is in truecolour.
+// screen's depth (bpp) chooses the rule: in 8 bits the entry moves down
+// its ramp; in truecolour each channel is lowered and the colour rebuilt
+// in the bitmap's depth, an 8-bit one taking the palette's nearest entry.
 void darken(BITMAP *bmp, int x, int y, float f);
 
 // Darkens every pixel except row 0 and column 0.

@@ -24,3 +24,7 @@ _DRIVER_INFO *gfx_driver_list();
 // `buffer` takes at least AL_UN_ID_SIZE characters.
 constexpr int AL_UN_ID_SIZE = 5;
 char *al_un_id(char *buffer, int id);
+
+// The sound library (ALSA) prints several lines for every device it does
+// not find; this mutes its error output when it is installed.
+void silence_sound_library_errors();

@@ -18,6 +18,13 @@ constexpr int FULLSCREEN_DRIVER = driver_id('X', 'W', 'F', 'S');
 // 26 ms); the game switches palettes with this instead, which does not wait.
 void set_whole_palette(const RGB *pal);
 
+// Puts the library's pixel layouts of the truecolour depths back to its
+// own defaults. Under X11 a truecolour mode sets them to its screen's
+// order and nothing sets them back, and an 8-bit mode on a truecolour
+// screen shows its palette through the 32-bit one: after a 32-bit mode on
+// an RGB screen red and blue trade places.
+void default_pixel_layouts();
+
 // The two library calls of the mode set-up that cannot be exercised without
 // a display (any mode opens under Xvfb, and the message box blocks): tests
 // point these at their own.

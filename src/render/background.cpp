@@ -191,7 +191,7 @@ void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
 }
 
 const bool mode_bitmaps_registered =
-    register_mode_bitmaps(make_game_video_bitmaps, destroy_game_video_bitmaps);
+    register_mode_dependent(make_game_video_bitmaps, destroy_game_video_bitmaps);
 
 }  // namespace
 

@@ -89,38 +89,10 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
     d = nullptr;
   }
   if (!d) {
-    printf("Error loading %s!\nAllegro error message: %s\n", name, allegro_error);
+    printf("Error loading %s!\n", name);
+    // Our own checks leave the library's text empty: no empty line then.
+    if (allegro_error[0]) printf("Allegro error message: %s\n", allegro_error);
     main_exit(EXIT_FATAL);
   }
   return d;
-}
-
-namespace {
-
-void (*exit_releases[MAX_EXIT_RELEASES])();
-int exit_release_count = 0;
-
-}  // namespace
-
-void release_at_exit(void (*release)()) {
-  for (int i = 0; i < exit_release_count; i++)
-    if (exit_releases[i] == release) return;
-  if (exit_release_count == MAX_EXIT_RELEASES) {
-    puts("Too many releases at exit");
-    main_exit(EXIT_FATAL);
-  }
-  exit_releases[exit_release_count++] = release;
-}
-
-void main_exit(int status) {
-  // A release that leaves again runs no second time.
-  while (exit_release_count > 0) exit_releases[--exit_release_count]();
-  allegro_exit();
-  fflush(stdout);
-  exit(status);
-}
-
-void do_exit() {
-  fflush(stdout);
-  exit(EXIT_QUIT);
 }

@@ -1,10 +1,12 @@
-// Start-up, the loaded resources and the one way out of the program.
+// The loaded resources: the data files and their objects, and where the
+// program runs from. (The one way out is platform/exit.h.)
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <string>
 
+#include "platform/exit.h"
 #include "shell/datafile_index.h"
 
 struct BITMAP;
@@ -12,10 +14,6 @@ struct DATAFILE;
 struct FONT;
 struct RGB;
 struct SAMPLE;
-
-// Exit statuses: a normal quit reports success, every fatal path failure.
-constexpr int EXIT_QUIT = 0;
-constexpr int EXIT_FATAL = 1;
 
 extern DATAFILE *commondata;  // borlin.dat
 extern DATAFILE *data;        // kestal.dat
@@ -30,15 +28,6 @@ std::string executable_folder(const char *self_link, const char *path);
 // Changes into the executable's folder, where the data files are.
 void chdir_to_executable(const char *path);
 
-// The way out: runs the release list, newest first, shuts the library down
-// and exits with `status`.
-[[noreturn]] void main_exit(int status = EXIT_QUIT);
-// Puts `release` on the list main_exit runs: each owner of what must be
-// released at exit registers it when it makes it. At most
-// MAX_EXIT_RELEASES; one more is a fault of the program and stops it.
-constexpr int MAX_EXIT_RELEASES = 8;
-void release_at_exit(void (*release)());
-[[noreturn]] void do_exit();
 
 
 // Object `index` of a loaded data file as a bitmap; null for a negative

@@ -67,7 +67,11 @@ void init_enemy_type_list() {
 void release_enemy_video_sprites() {
   for (int i = 0; i < total_enemy_types; i++) {
     enemy_type *t = enemy_type_list[i];
-    if (t->video_sprite) destroy_bitmap(t->video_sprite);
+    if (!t->video_sprite) continue;
+    // No enemy may keep a copy that is gone as the picture it last drew.
+    for (int n = 0; n < total_enemies; n++)
+      if (enemy_map[n]->last_sprite == t->video_sprite) enemy_map[n]->last_sprite = nullptr;
+    destroy_bitmap(t->video_sprite);
     t->video_sprite = nullptr;
     t->sprite = t->base_sprite;
   }

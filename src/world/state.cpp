@@ -24,6 +24,7 @@ int end_life = 0;
 int ship_state = 0;
 int borlin_boss = 0;
 int borlin_missile = 0;
+int boss_bonus_paid = 0;
 int enemy_planes = 0;
 int planes_onscreen = 0;
 unsigned int ship_bullet_last_fired = 0;
@@ -39,6 +40,7 @@ int over_ground = 0;
 int auto_fire = 0;
 int ghostship_flag = 0;
 int show3dmap = 0;
+int paused = 0;
 
 int bulletshadows = -1;
 int reverse_logic = 1;

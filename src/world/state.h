@@ -51,6 +51,7 @@ extern int end_life;
 extern int ship_state;
 extern int borlin_boss;
 extern int borlin_missile;
+extern int boss_bonus_paid;  // points the boss's ending paid this round, 0 while none
 extern int enemy_planes;
 // Planes counted on screen this tick; written by the ground-enemy pass.
 extern int planes_onscreen;
@@ -68,7 +69,8 @@ extern int over_ground;      // -1 while the ship is over fortress ground
 // In-game switches of the keyboard.
 extern int auto_fire;       // -1 fires repeatedly while fire is held
 extern int ghostship_flag;  // -1: the ship blinks and cannot hit scenery
-extern int show3dmap;       // 0, 1 or 2: the sprite-map and path views
+extern int show3dmap;
+extern int paused;  // -1: every frame waits for a press of P (single steps)       // 0, 1 or 2: the sprite-map and path views
 
 // Play options and the information overlay.
 extern int bulletshadows;   // -1 fancy shadows, 0 fast ones

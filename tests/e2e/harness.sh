@@ -8,12 +8,17 @@
 #                               and wait for its window (id in E2E_WINDOW);
 #                               not in $(...): the scratch must stay known
 #   e2e_wait_exit SECONDS       waits for the game to end; prints its status
+#   e2e_stdout / e2e_stderr     what the game printed
 #   e2e_window                  waits for the game's visible window; prints its id
 #   e2e_hold KEY SECONDS        holds a key (short taps are missed by polled keys)
+#   e2e_key KEY                 a key held briefly, also in full screen
+#   e2e_expect_title TITLE WHAT fails unless the game's title is TITLE,
+#                               also in full screen
 #   e2e_screenshot FILE         the whole screen as a PNG
 #   e2e_title WINDOW            the window's title
 #   e2e_message_box SECONDS     waits for a library message box, prints its
 #                               text and dismisses it
+#   e2e_message_box_up SECONDS  true when a message box shows within the time
 #   e2e_fail TEXT / e2e_pass    report and leave
 
 set -u
@@ -128,6 +133,7 @@ e2e_wait_exit() {
 }
 
 e2e_stdout() { cat "$E2E_SCRATCH/stdout.txt"; }
+e2e_stderr() { cat "$E2E_SCRATCH/stderr.txt"; }
 
 e2e_window() {
   local w
@@ -145,9 +151,30 @@ e2e_hold() {
   xdotool keyup "$keyname"
 }
 
+# A key held briefly; the full-screen window takes keys without focus.
+e2e_key() {
+  local w
+  w=$(xdotool search --onlyvisible --classname allegro 2>/dev/null | head -1)
+  [ -n "$w" ] && xdotool windowfocus --sync "$w" 2>/dev/null
+  xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.2
+}
+
+# The full-screen driver's titled window stays unmapped: find it by name.
+e2e_expect_title() {
+  local w t
+  w=$(timeout 10 xdotool search --sync --name '^Borlin : ' 2>/dev/null | head -1)
+  [ -n "$w" ] || e2e_fail "no window titled 'Borlin : '"
+  t=$(e2e_title "$w")
+  [ "$t" = "$1" ] || e2e_fail "$2: title '$t', expected '$1'"
+}
+
 e2e_screenshot() { import -window root "$1"; }
 
 e2e_title() { xprop -id "$1" WM_NAME | sed -e 's/^WM_NAME(STRING) = "//' -e 's/"$//'; }
+
+e2e_message_box_up() {
+  timeout "$1" xdotool search --sync --onlyvisible --classname xmessage >/dev/null 2>&1
+}
 
 e2e_message_box() {
   local limit=$1 w=""

@@ -1,7 +1,9 @@
 # The Debian package: cpack -G DEB builds it from the install rules, and its
-# listing must hold the game, its data, the command link, the desktop entry,
-# every icon size and the manual page, and nothing else; it may depend only
-# on Debian packages. Needs no display; a few seconds once the build is done.
+# listing must hold the game, its data, the command link (in /usr/games, as
+# Debian puts games), the desktop entry, every icon size, the manual page,
+# the copyright and the changelog, and nothing else; it may depend only on
+# Debian packages, and lintian (when installed) finds no error or warning.
+# Needs no display; a few seconds once the build is done.
 . "$(dirname "$0")/harness.sh"
 build=$(cd "$1/.." && pwd)
 E2E_SCRATCH=$(mktemp -d /tmp/borlin-e2e-XXXXXX)
@@ -18,7 +20,7 @@ dpkg-deb -f "$deb" Package Version Architecture Section Depends
 # Every file and link, by path; folders are implied.
 awk '$1 !~ /^d/ { print $6 }' "$E2E_SCRATCH/contents.txt" | sort >"$E2E_SCRATCH/files.txt"
 {
-  echo ./usr/bin/borlin
+  echo ./usr/games/borlin
   for f in borlin borlin.dat kestal.dat mapdatap.dat smapdatap.dat enemymapp.dat; do
     echo "./usr/lib/borlin/$f"
   done
@@ -28,11 +30,13 @@ awk '$1 !~ /^d/ { print $6 }' "$E2E_SCRATCH/contents.txt" | sort >"$E2E_SCRATCH/
   done
   echo ./usr/share/man/man6/borlin.6.gz
   echo ./usr/share/doc/borlin/README.md
+  echo ./usr/share/doc/borlin/copyright
+  echo ./usr/share/doc/borlin/changelog.gz
 } | sort >"$E2E_SCRATCH/expected.txt"
 diff -u "$E2E_SCRATCH/expected.txt" "$E2E_SCRATCH/files.txt" >"$E2E_SCRATCH/diff.txt" ||
   e2e_fail "the package does not hold exactly the expected files: $(cat "$E2E_SCRATCH/diff.txt")"
-grep -q '^l.* ./usr/bin/borlin -> ../lib/borlin/borlin$' "$E2E_SCRATCH/contents.txt" ||
-  e2e_fail "usr/bin/borlin is not a relative link to the game"
+grep -q '^l.* ./usr/games/borlin -> ../lib/borlin/borlin$' "$E2E_SCRATCH/contents.txt" ||
+  e2e_fail "usr/games/borlin is not a relative link to the game"
 grep -q '^-rwxr-xr-x .* ./usr/lib/borlin/borlin$' "$E2E_SCRATCH/contents.txt" ||
   e2e_fail "the game is not executable"
 
@@ -50,4 +54,12 @@ entry=$E2E_SCRATCH/x/usr/share/applications/borlin.desktop
 grep -qx 'Exec=borlin' "$entry" && grep -qx 'Icon=borlin' "$entry" && grep -qx 'Type=Application' "$entry" ||
   e2e_fail "the desktop entry does not start borlin with its icon"
 gzip -t "$E2E_SCRATCH/x/usr/share/man/man6/borlin.6.gz" || e2e_fail "the manual page is not valid gzip"
+grep -q '^License: Expat' "$E2E_SCRATCH/x/usr/share/doc/borlin/copyright" ||
+  e2e_fail "the copyright file names no licence"
+
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$E2E_SCRATCH/lintian.txt" 2>&1 ||
+    e2e_fail "lintian: $(cat "$E2E_SCRATCH/lintian.txt")"
+  cat "$E2E_SCRATCH/lintian.txt"
+fi
 e2e_pass

@@ -72,21 +72,37 @@ TEST(Darken, EightBitStaysWithinItsRamp) {
   EXPECT_EQ(darken_index(144, 1), 144);  // the darkest entry of a full ramp
 }
 
-TEST(Darken, FollowsTheBitmapDepthNotTheScreenDepth) {
-  // The game may already be in truecolour when the 8-bit frames are made.
+TEST(Darken, TheScreenDepthChoosesTheRule) {
+  // Entry 100 is a mid grey; 101 the grey 16 lower in each 8-bit channel
+  // (4 in 6 bits), and every other entry far from both.
+  PALETTE pal;
+  for (RGB &c : pal) c = RGB{63, 0, 63, 0};
+  pal[100] = RGB{40, 40, 40, 0};
+  pal[101] = RGB{36, 36, 36, 0};
+  pal[30] = RGB{20, 0, 0, 0};
+  pal[29] = RGB{16, 0, 0, 0};
+  set_palette(pal);
   const int saved = bpp;
-  bpp = 32;
-  set_color_depth(32);
   BITMAP *b = create_bitmap_ex(8, 4, 4);
-  clear_to_color(b, 0);
-  putpixel(b, 1, 1, 100);
-  putpixel(b, 2, 2, 30);
-  darken_bitmap(b, 3);
-  EXPECT_EQ(getpixel(b, 1, 1), 98);  // short ramp: 3 steps halved, truncated
-  EXPECT_EQ(getpixel(b, 2, 2), 27);
+  auto darkened = [b](int c) {
+    clear_to_color(b, 0);
+    putpixel(b, 1, 1, c);
+    darken_bitmap(b, 1);
+    return getpixel(b, 1, 1);
+  };
+  // In 8 bits the entry moves down its ramp.
+  bpp = 8;
+  EXPECT_EQ(darkened(100), 99);  // a short ramp: the step halved, still one shade
+  EXPECT_EQ(darkened(30), 29);
+  // In truecolour the start-up frames, 8-bit still, are darkened by their
+  // colours and take the nearest entry, wherever it lies.
+  bpp = 32;
+  EXPECT_EQ(darkened(100), 101);
+  EXPECT_EQ(darkened(30), 29);
   EXPECT_EQ(getpixel(b, 3, 3), 0);
   destroy_bitmap(b);
 
+  set_color_depth(32);
   BITMAP *t = create_bitmap_ex(32, 3, 3);
   clear_to_color(t, 0);
   putpixel(t, 1, 1, makecol32(200, 40, 100));
@@ -100,6 +116,7 @@ TEST(Darken, FollowsTheBitmapDepthNotTheScreenDepth) {
   destroy_bitmap(t);
   set_color_depth(8);
   bpp = saved;
+  set_palette(default_palette);
 }
 
 TEST(Darken, WholeBitmapSkipsTheFirstRowAndColumn) {
@@ -295,12 +312,20 @@ TEST(Generators, AllTypesInOrderWithHandlesAndDarkenedSets) {
   EXPECT_EQ(centre(ANIM_PLANE_CONTOUR_SCALED, 12), 20);
   EXPECT_EQ(centre(ANIM_SHIP_BULLET_SCALED, 12), 101);
 
-  // In a truecolour mode the 8-bit frames still darken within their ramps.
+  // In a truecolour mode the 8-bit frames darken by their colours and take
+  // the palette's nearest entry: 135 lowered by 3 steps is entry 7 here.
+  PALETTE pal;
+  for (RGB &c : pal) c = RGB{63, 0, 63, 0};
+  pal[135] = RGB{40, 40, 40, 0};
+  pal[7] = RGB{28, 28, 28, 0};
+  set_palette(pal);
   types.free_new();
   bpp = 32;
   generate_anims();
   EXPECT_EQ(get_color_depth(), 32);
-  EXPECT_EQ(centre(ANIM_PLANE_BANKED_SCALED, 10), 133);
+  EXPECT_EQ(centre(ANIM_PLANE_BANKED_SCALED, 3), 135);
+  EXPECT_EQ(centre(ANIM_PLANE_BANKED_SCALED, 10), 7);
   set_color_depth(8);
+  set_palette(default_palette);
   bpp = saved;
 }

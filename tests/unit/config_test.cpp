@@ -21,6 +21,7 @@ namespace {
 // Every global the settings file reads or writes, put back afterwards.
 struct ConfigTest : ::testing::Test {
   ScratchDir dir;
+  NoticeSaved notice;
   int saved_driver = gr_driver, saved_bpp = bpp, saved_hz = hz, saved_method = updatemethod;
   int saved_regulate = regulate_method, saved_shadows = bulletshadows, saved_reverse = reverse_logic;
   int saved_shadow_item = myopts[OPTS_SHADOWS].value;
@@ -235,11 +236,27 @@ TEST(ConfigDrivers, TheSavedWordRestoresTheOneDriverWithThatLowWord) {
   EXPECT_EQ(listed_driver_ids(listed, 2), 2);  // the safe driver always fits
 }
 
-TEST_F(ConfigTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
-  std::filesystem::create_directories("config.dat.new/x");
-  std::string said = capture_stdout([] { save_config(); });
-  EXPECT_EQ(said, "Could not write config.dat file: config.dat\n");
-  EXPECT_FALSE(std::filesystem::exists(CONFIG_FILE));
+TEST_F(ConfigTest, SavingSaysWhereAndAFullDiskKeepsTheOldFileAndSaysWhy) {
+  FakeCard card;
+  ASSERT_EQ(init_graphics(GFX_AUTODETECT_WINDOWED, 640, 480, 16, 60, METHOD_DOUBLE_BUFFER), -1);
+  const std::string where = std::filesystem::current_path().string() + "/config.dat";
+  EXPECT_EQ(capture_stdout([] { save_config(); }), "Saved the settings in " + where + "\n");
+  EXPECT_STREQ(notice_line[0], "Saved the settings in");
+  EXPECT_STREQ(notice_line[1], where.c_str());
+  EXPECT_GT(notice_until, game_time);
+
+  const std::string old = read_file(CONFIG_FILE);
+  reverse_logic = -reverse_logic;
+  std::string said;
+  {
+    FileSizeLimit limit(old.size() - 1);
+    said = capture_stderr([] { save_config(); });
+  }
+  EXPECT_EQ(said, "Could not save the settings to " + where + ": File too large\n");
+  EXPECT_EQ(read_file(CONFIG_FILE), old);
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{CONFIG_FILE});
+  EXPECT_STREQ(notice_line[0], "Could not save the settings:");
+  EXPECT_EQ(notice_line[1], "File too large (" + where + ")");
 }
 
 TEST_F(ConfigTest, ASavedFullScreenModeStartsWithTheToggleOnFullScreen) {

@@ -92,6 +92,7 @@ struct DisplayOptions : ::testing::Test {
   int saved_driver = gr_driver, saved_bpp = bpp, saved_hz = hz, saved_method = updatemethod;
   int saved_regulate = regulate_method, saved_released = menu_released;
   int saved_desktop_item = mybpps[BPP_DESKTOP].value;
+  int saved_full = infullscreen, saved_full_item = mymain[MAIN_FULLSCREEN].value;
   int saved_refresh_request = _refresh_rate_request;
   const menu_item *saved_last_mnu = last_mnu;
 
@@ -134,6 +135,8 @@ struct DisplayOptions : ::testing::Test {
     regulate_method = saved_regulate;
     menu_released = saved_released;
     mybpps[BPP_DESKTOP].value = saved_desktop_item;
+    infullscreen = saved_full;
+    mymain[MAIN_FULLSCREEN].value = saved_full_item;
     _refresh_rate_request = saved_refresh_request;
     last_mnu = saved_last_mnu;
   }

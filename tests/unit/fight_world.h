@@ -54,8 +54,8 @@ struct FightWorld : ::testing::Test {
       k_altspeed{altspeed}, k_shipx{shipscreenx}, k_shipy{shipscreeny}, k_fuel{fuel},
       k_scroll_speed{scroll_speed}, k_time_unit{time_unit}, k_game_time{game_time};
   Keep<int> k_end_life{end_life}, k_ship_state{ship_state}, k_boss{borlin_boss},
-      k_missile{borlin_missile}, k_planes{enemy_planes}, k_last_score{last_score},
-      k_demo{demomode_flag}, k_pal{current_pal}, k_inside{inside_fortress},
+      k_missile{borlin_missile}, k_bonus{boss_bonus_paid}, k_planes{enemy_planes},
+      k_last_score{last_score}, k_demo{demomode_flag}, k_pal{current_pal}, k_inside{inside_fortress},
       k_over{over_ground}, k_ghost{ghostship_flag}, k_this_time{this_time}, k_hz{hz},
       k_bpp{bpp}, k_range{range_index}, k_logicpos{logicpos}, k_scroll_x{scroll_x},
       k_scroll_offset{scroll_offset}, k_scrolled_x{scrolled_x}, k_scrolled_y{scrolled_y},

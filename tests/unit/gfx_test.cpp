@@ -224,6 +224,37 @@ TEST(GameVideoBitmaps, CopyTheTileSheetAndStillSpritesIntoVideoMemory) {
   for (BITMAP *b : {fuel, plane, radar}) destroy_bitmap(b);
 }
 
+TEST(GameVideoBitmaps, NoEnemyKeepsAReleasedCopyAsTheLastPictureItDrew) {
+  FakeCard card;
+  card.other_video_bitmaps = 1;
+  EnemyKindsSaved kinds;
+  const int saved_total = total_enemies, saved_loaded = total_loaded_enemies;
+  enemy saved_records[2] = {};
+  for (int i = 0; i < 2; i++)
+    if (enemy_map[i]) saved_records[i] = *enemy_map[i];
+  total_enemy_types = 0;
+  total_enemies = total_loaded_enemies = 0;
+  BITMAP *fuel = create_bitmap(8, 8), *other = create_bitmap(8, 8);
+  add_to_enemy_type_list("fuel", fuel, nullptr, nullptr, nullptr, 0, 0, 1, 0, 0, 0, 0, -1);
+  add_map_enemy(KIND_FUEL, 10, 10, 0);
+  add_map_enemy(KIND_FUEL, 20, 10, 0);
+  init_graphics(WINDOW_DRIVER, 320, 240, 8, 75, METHOD_DOUBLE_BUFFER);
+  make_game_video_bitmaps();
+  ASSERT_TRUE(is_video_bitmap(enemy_type_list[KIND_FUEL]->sprite));
+  enemy_map[0]->last_sprite = enemy_type_list[KIND_FUEL]->sprite;
+  enemy_map[1]->last_sprite = other;
+
+  change_graphics_mode(WINDOW_DRIVER, 320, 240, 8, 75, METHOD_DOUBLE_BUFFER);
+  EXPECT_EQ(enemy_map[0]->last_sprite, nullptr);
+  EXPECT_EQ(enemy_map[1]->last_sprite, other);  // not a copy: kept
+
+  for (int i = 0; i < 2; i++) *enemy_map[i] = saved_records[i];
+  total_enemies = saved_total;
+  total_loaded_enemies = saved_loaded;
+  destroy_game_video_bitmaps();
+  for (BITMAP *b : {fuel, other}) destroy_bitmap(b);
+}
+
 TEST(GameVideoBitmaps, AboveEightBitsTheTileSheetIsCopiedOpaque) {
   FakeCard card;
   set_color_depth(8);

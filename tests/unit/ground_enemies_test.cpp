@@ -124,6 +124,37 @@ TEST_F(GroundEnemies, OneEnemyShotPerIntervalAlsoJustAfterAClockReset) {
   EXPECT_FALSE(enemy_fire_interval_over());
 }
 
+TEST_F(GroundEnemies, AfterARestartTurretsFireAtTheUsualRateFromTheFirstTick) {
+  Keep<int> k_first{first_time}, k_last{last_time}, k_frames{frames_drawn};
+  Keep<int64_t> k_now{fake_now};
+  in_view(KIND_BLUE_TURRET);
+  // A seed whose first roll fires: the first tick after the restart is
+  // the one that may stamp a shot with the old clock.
+  unsigned seed = 1;
+  for (;; seed++) {
+    seed_game_rand(seed);
+    if (game_rand() % enemy_fire_odds(1) == 1) break;
+  }
+  seed_game_rand(seed);
+  this_time = 600000;  // a minute into the previous life's clock
+  reset_timing();
+
+  int shots = 0;
+  for (int frame = 0; frame < 20 * 75; frame++) {
+    enemy_logic();
+    if (active(enemy_bullets, ENEMY_BULLETS)) {
+      shots++;
+      EXPECT_LE(static_cast<int>(enemy_bullet_last_fired), this_time);
+      free_all_bullets();
+    }
+    fake_now += 10000 / 75;  // one refresh at 75 Hz
+    this_time = my_time();
+  }
+  // One turret rolls 1 in 101 a frame, at most one shot in 0.3 s.
+  EXPECT_GE(shots, 8);
+  EXPECT_LE(shots, 20);
+}
+
 TEST_F(GroundEnemies, ABlueTurretInViewFiresDownLeftWithAMuzzleFlash) {
   const int t = in_view(KIND_BLUE_TURRET);
   const int g = in_view(KIND_GREEN_TURRET_LEFT, 540);

@@ -27,6 +27,7 @@ int fake_readkey() {
 // The table, the entry state and the keyboard, put back afterwards.
 struct HiScoreTest : ::testing::Test {
   ScratchDir dir;
+  NoticeSaved notice;
   hi_score saved_table[HI_SCORE_LINES];
   int saved_enter = enter_name, saved_released = hi_released, saved_top = top_score;
   char *saved_ptr = letter_ptr;
@@ -312,15 +313,76 @@ TEST_F(HiScoreTest, OldShortAndDamagedFilesKeepDefaultsWhereTheyFail) {
   EXPECT_EQ(top_score, 77);
 }
 
-TEST_F(HiScoreTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
+TEST_F(HiScoreTest, AFullDiskKeepsTheOldFileByteForByteAndSaysWhy) {
   fill_table({5});
+  EXPECT_EQ(capture_stdout([] { save_high_score_table(); }), "");
+  const std::string old = read_file(HI_SCORE_FILE);
+  fill_table({9, 5});
+  std::string said;
+  {
+    FileSizeLimit limit(old.size() - 1);
+    said = capture_stderr([] { save_high_score_table(); });
+  }
+  const std::string where = std::filesystem::current_path().string() + "/hi.dat";
+  EXPECT_EQ(said, "Could not save the high scores to " + where + ": File too large\n");
+  EXPECT_STREQ(notice_line[0], "Could not save the high scores:");
+  EXPECT_EQ(read_file(HI_SCORE_FILE), old);
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{HI_SCORE_FILE});
+}
+
+TEST_F(HiScoreTest, TwoCopiesOfTheGameKeepBothScoresAndDoubleNone) {
+  fill_table({3000});
+  std::strcpy(hi_score_table[0].name, "OLD");
   save_high_score_table();
-  std::filesystem::create_directories("hi.dat.new/x");
-  fill_table({9});
-  EXPECT_EQ(capture_stdout([] { save_high_score_table(); }),
-            "Could not write hi score file: hi.dat\n");
-  init_high_score_table();
-  EXPECT_EQ(hi_score_table[0].score, 5);
+  // Copy B read the same file at its start as copy A.
+  hi_score copy_b[HI_SCORE_LINES];
+  std::memcpy(copy_b, hi_score_table, sizeof copy_b);
+
+  // A: AAA 4100 enters and is saved.
+  player a = scored(4100);
+  refresh_high_score_table();
+  ASSERT_EQ(insert_high_score(a), 0);
+  type('A'), type('A'), type('A');
+  hi_score copy_a[HI_SCORE_LINES];
+  std::memcpy(copy_a, hi_score_table, sizeof copy_a);
+
+  // B, which never saw it: BBB 5000, saved without a fresh read first.
+  std::memcpy(hi_score_table, copy_b, sizeof copy_b);
+  ASSERT_EQ(insert_high_score(scored(5000)), 0);
+  type('B'), type('B'), type('B');
+  EXPECT_EQ(name(0), "BBB");
+  EXPECT_EQ(name(1), "AAA");
+
+  // A again, with a score equal to its first and one it already holds.
+  std::memcpy(hi_score_table, copy_a, sizeof copy_a);
+  refresh_high_score_table();
+  ASSERT_EQ(insert_high_score(a), 2);  // after BBB and the equal AAA
+  type('A'), type('A'), type('A');
+
+  default_high_score_table();
+  ASSERT_TRUE(read_high_score_file(HI_SCORE_FILE));
+  const std::vector<std::pair<int, std::string>> expected = {
+      {5000, "BBB"}, {4100, "AAA"}, {4100, "AAA"}, {3000, "OLD"}, {0, ""}};
+  for (size_t i = 0; i < expected.size(); i++) {
+    EXPECT_EQ(hi_score_table[i].score, expected[i].first) << i;
+    EXPECT_EQ(name(static_cast<int>(i)), expected[i].second) << i;
+  }
+}
+
+TEST_F(HiScoreTest, AMergeKeepsTheLineBeingEnteredUnderTheCursor) {
+  fill_table({900, 100});
+  save_high_score_table();
+  fill_table({100});
+  ASSERT_EQ(insert_high_score(scored(500)), 0);
+  type('Q');
+  merge_high_score_file(HI_SCORE_FILE);
+  ASSERT_EQ(enter_name, 1);
+  EXPECT_EQ(name(0), "");  // the file's line carries no name
+  EXPECT_EQ(hi_score_table[0].score, 900);
+  EXPECT_EQ(hi_score_table[2].score, 100);
+  EXPECT_EQ(hi_score_table[3].score, 0);  // the two 100s were one line
+  type('R');
+  EXPECT_EQ(name(1), "QRA");
 }
 
 namespace {

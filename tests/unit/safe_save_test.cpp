@@ -2,11 +2,12 @@
 
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -42,22 +43,11 @@ std::string unpacked(const char *name) {
   return s;
 }
 
-// Caps the size of any file this process writes, as a full disk would.
-struct FileSizeLimit {
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved);
-    old_handler = signal(SIGXFSZ, SIG_IGN);
-    rlimit l = saved;
-    l.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &l);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, old_handler);
-  }
-  rlimit saved;
-  void (*old_handler)(int);
-};
+bool write_abcdefghij(PACKFILE *f) {
+  for (char c = 'a'; c <= 'j'; c++)
+    if (pack_putc(c, f) == EOF) return false;
+  return true;
+}
 
 }  // namespace
 
@@ -69,7 +59,7 @@ TEST(SafeSave, ReplacesTheFileAndLeavesNoTemporary) {
   EXPECT_EQ(read_file("f.dat").substr(0, 4), "slh!");
   ASSERT_TRUE(safe_save("f.dat", write_noise));
   EXPECT_EQ(unpacked("f.dat").size(), static_cast<size_t>(NOISE_BYTES));
-  EXPECT_FALSE(std::filesystem::exists("f.dat.new"));
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{"f.dat"});
 }
 
 TEST(SafeSave, EveryKindOfFailureKeepsTheOldFile) {
@@ -79,7 +69,7 @@ TEST(SafeSave, EveryKindOfFailureKeepsTheOldFile) {
   // The writer's own check.
   EXPECT_FALSE(safe_save("f.dat", writer_gives_up));
   EXPECT_EQ(unpacked("f.dat"), "abc");
-  EXPECT_FALSE(std::filesystem::exists("f.dat.new"));
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{"f.dat"});
 
   // Writes that fail on the way (the disk is full).
   {
@@ -87,20 +77,54 @@ TEST(SafeSave, EveryKindOfFailureKeepsTheOldFile) {
     EXPECT_FALSE(safe_save("f.dat", write_noise));
   }
   EXPECT_EQ(unpacked("f.dat"), "abc");
-  EXPECT_FALSE(std::filesystem::exists("f.dat.new"));
-
-  // The temporary file cannot be made.
-  std::filesystem::create_directory("f.dat.new");
-  EXPECT_FALSE(safe_save("f.dat", write_abc));
-  std::filesystem::remove("f.dat.new");
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{"f.dat"});
 
   // The rename fails: the target is a folder with something in it.
   std::filesystem::create_directories("g.dat/inside");
   EXPECT_FALSE(safe_save("g.dat", write_abc));
   EXPECT_TRUE(std::filesystem::is_directory("g.dat"));
-  EXPECT_FALSE(std::filesystem::exists("g.dat.new"));
+  EXPECT_EQ(folder_listing(), (std::vector<std::string>{"f.dat", "g.dat"}));
 
   // A folder that does not exist.
   EXPECT_FALSE(safe_save("no/such/f.dat", write_abc));
+  EXPECT_EQ(errno, ENOENT);
   EXPECT_EQ(unpacked("f.dat"), "abc");
+}
+
+TEST(SafeSave, AFileTooSmallDiskKeepsTheOldFileByteForByte) {
+  ScratchDir dir;
+  ASSERT_TRUE(safe_save("f.dat", write_abc));
+  const std::string old = read_file("f.dat");
+  {
+    // Room for the signature and a few bytes: a write falls short at the
+    // end, where the library's own buffer would have lost it.
+    FileSizeLimit limit(old.size());
+    EXPECT_FALSE(safe_save("f.dat", write_abcdefghij));
+    EXPECT_EQ(errno, EFBIG);
+  }
+  EXPECT_EQ(read_file("f.dat"), old);
+  EXPECT_EQ(folder_listing(), std::vector<std::string>{"f.dat"});
+  ASSERT_TRUE(safe_save("f.dat", write_abcdefghij));
+  EXPECT_EQ(unpacked("f.dat"), "abcdefghij");
+}
+
+TEST(SafeSave, LeftoversOfAnEarlierTemporaryNeitherBlockNorRedirect) {
+  ScratchDir dir;
+  // A link where the old fixed temporary name was must not be written
+  // through, and a folder there must not stop the save.
+  std::filesystem::create_directory("d.dat.new");
+  {
+    std::FILE *f = std::fopen("victim", "w");
+    std::fputs("keep me", f);
+    std::fclose(f);
+  }
+  std::filesystem::create_symlink("victim", "f.dat.new");
+  ASSERT_TRUE(safe_save("f.dat", write_abc));
+  ASSERT_TRUE(safe_save("d.dat", write_abc));
+  EXPECT_EQ(read_file("victim"), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink("f.dat"));
+  EXPECT_EQ(unpacked("f.dat"), "abc");
+  EXPECT_EQ(unpacked("d.dat"), "abc");
+  EXPECT_EQ(folder_listing(),
+            (std::vector<std::string>{"d.dat", "d.dat.new", "f.dat", "f.dat.new", "victim"}));
 }

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "gen/anims.h"
 #include "platform/devices.h"
 #include "platform/input.h"
+#include "platform/signals.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "test_support.h"
@@ -248,6 +250,32 @@ TEST_F(Controls, PauseWaitsPolitelyAndEscapeThereEndsTheGame) {
   EXPECT_EQ(end_life, -1);
   EXPECT_EQ(player1.lives, 0);
   EXPECT_EQ(paused, 0);
+}
+
+using ControlsDeathTest = Controls;
+
+TEST_F(ControlsDeathTest, EndAndAStoppingSignalQuitInThePauseAndInSingleSteps) {
+  // End pressed while the pause waits for P.
+  EXPECT_EXIT(
+      {
+        no_leak_check_in_child();
+        input_wait = [](int) { key[KEY_END] = 1; };
+        key[KEY_P] = 1;
+        user_input();
+        _exit(99);
+      },
+      ::testing::ExitedWithCode(EXIT_QUIT), "");
+  // SIGTERM in single-step mode, which pauses every frame.
+  EXPECT_EXIT(
+      {
+        no_leak_check_in_child();
+        install_quit_handlers();
+        input_wait = [](int) { raise(SIGTERM); };
+        paused = -1;
+        user_input();
+        _exit(99);
+      },
+      ::testing::ExitedWithCode(EXIT_QUIT), "");
 }
 
 TEST_F(Controls, TheShipStaysWithinItsBoundsWhileItHasFuel) {

@@ -6,12 +6,18 @@
 #include <sstream>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
+
+#include "frontend/notice.h"
 
 ScratchDir::ScratchDir() {
   char tmpl[] = "/tmp/borlin-test-XXXXXX";
@@ -33,6 +39,7 @@ std::string read_file(const std::string &path) {
 }
 
 static int saved_stdout = -1;
+static int saved_stderr = -1;
 
 std::string capture_stdout_begin() {
   fflush(stdout);
@@ -51,6 +58,59 @@ std::string capture_stdout_end(const std::string &file) {
   std::string out = read_file(file);
   std::remove(file.c_str());
   return out;
+}
+
+int capture_stderr_begin() {
+  fflush(stderr);
+  int p[2];
+  if (pipe(p) != 0) return -1;
+  saved_stderr = dup(2);
+  dup2(p[1], 2);
+  close(p[1]);
+  return p[0];
+}
+
+std::string capture_stderr_end(int pipe_read) {
+  fflush(stderr);
+  dup2(saved_stderr, 2);
+  close(saved_stderr);
+  std::string out;
+  char chunk[256];
+  for (ssize_t n; pipe_read >= 0 && (n = read(pipe_read, chunk, sizeof chunk)) > 0;) out.append(chunk, n);
+  if (pipe_read >= 0) close(pipe_read);
+  return out;
+}
+
+NoticeSaved::NoticeSaved() : until(notice_until) { std::memcpy(lines, notice_line, sizeof lines); }
+
+NoticeSaved::~NoticeSaved() {
+  notice_until = until;
+  std::memcpy(notice_line, lines, sizeof lines);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  rlimit l;
+  getrlimit(RLIMIT_FSIZE, &l);
+  saved_cur = l.rlim_cur;
+  old_handler = signal(SIGXFSZ, SIG_IGN);
+  l.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &l);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit l;
+  getrlimit(RLIMIT_FSIZE, &l);
+  l.rlim_cur = saved_cur;
+  setrlimit(RLIMIT_FSIZE, &l);
+  signal(SIGXFSZ, old_handler);
+}
+
+std::vector<std::string> folder_listing() {
+  std::vector<std::string> names;
+  for (const auto &e : std::filesystem::directory_iterator("."))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 AnimTypesSaved::AnimTypesSaved() : total(total_anim_types), bullet_left(enemy_bullet_left) {

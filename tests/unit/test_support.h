@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/notice.h"
 #include "gen/anims.h"
 #include "world/enemy_map.h"
 
@@ -30,6 +31,38 @@ template <class F> std::string capture_stdout(F fn) {
   fn();
   return capture_stdout_end(f);
 }
+
+// Standard error through a pipe, which no limit on file sizes cuts short
+// (a few kilobytes at most, or the writer would wait for ever).
+int capture_stderr_begin();
+std::string capture_stderr_end(int pipe_read);
+
+template <class F> std::string capture_stderr(F fn) {
+  int p = capture_stderr_begin();
+  fn();
+  return capture_stderr_end(p);
+}
+
+// The note at the foot of the menus, put back afterwards.
+struct NoticeSaved {
+  NoticeSaved();
+  ~NoticeSaved();
+  char lines[2][NOTICE_TEXT_SIZE];
+  float until;
+};
+
+// Caps the size of any file this process writes, as a full disk would,
+// with SIGXFSZ ignored so that a write past it fails instead; both are put
+// back afterwards.
+struct FileSizeLimit {
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  unsigned long saved_cur;
+  void (*old_handler)(int);
+};
+
+// The names in the working folder, sorted.
+std::vector<std::string> folder_listing();
 
 // Under LeakSanitizer a death test's child reports what the parent's
 // fixture still holds when the program ends through main_exit; those are

@@ -51,6 +51,7 @@ class UserFolderSaves : public GameData {
   }
 
   ScratchDir dir;
+  NoticeSaved notice;
   std::string user;
 
  private:
@@ -91,7 +92,7 @@ TEST_F(UserFolderSaves, SettingsAndTheScreenshotAreSavedThere) {
   {
     FakeCard card;
     ASSERT_EQ(init_graphics(GFX_AUTODETECT_WINDOWED, 640, 480, 16, 60, METHOD_DOUBLE_BUFFER), -1);
-    save_config();
+    capture_stdout([] { save_config(); });  // it says where
   }
   EXPECT_TRUE(fs::exists(user + "/config.dat"));
   EXPECT_FALSE(fs::exists(CONFIG_FILE));

@@ -197,16 +197,23 @@ TEST_F(Weapons, AnEnemysExplosionSitsOnItAndMovesWithTheScenery) {
   EXPECT_FLOAT_EQ(b.alt, 70);
 }
 
-TEST_F(Weapons, AShotAtAWallRicochetsAndTheWallNeverWears) {
+TEST_F(Weapons, AShotAtAWallRicochetsAndWearsItDownByOne) {
   const int wall = stand(KIND_WALL_3X2, 300, 250, 40);
   for (int i = 0; i < 3; i++) {
     shoot(300, 250, 38);
     ship_bullet_logic();
     EXPECT_EQ(active(ship_bullets, SHIP_BULLETS), 0);
   }
-  EXPECT_EQ(enemy_map[wall]->hit_points, INDESTRUCTIBLE);
+  EXPECT_EQ(enemy_map[wall]->hit_points, INDESTRUCTIBLE - 3);
   EXPECT_EQ(animations_of(ANIM_EXPLOSION_MEDIUM), 3);
   EXPECT_EQ(total_dynamic_objects, 3);  // the shot is drawn on the tick it hits
+  // The thousandth shot takes it down, for no points.
+  enemy_map[wall]->hit_points = 1;
+  shoot(300, 250, 38);
+  ship_bullet_logic();
+  EXPECT_EQ(enemy_map[wall]->hit_points, 0);
+  EXPECT_EQ(animations_of(ANIM_EXPLOSION_LARGE), 1);
+  EXPECT_EQ(player1.score, 0);
 }
 
 TEST_F(Weapons, AShotMissesWhatIsNotAtItsHeight) {
@@ -288,11 +295,45 @@ TEST_F(Boss, DiesOnTheSixthCountedHitOnItsMissile) {
   EXPECT_EQ(player1.score, BOSS_BONUS);
 }
 
-TEST_F(Boss, InTruecolourTheFlashNeverOutlivesTheHit) {
+TEST_F(Boss, InTruecolourTooTheFlashLastsUntilTheNextHit) {
   bpp = 32;
+  enemy *boss = enemy_map[borlin_boss];
+  hit();
+  EXPECT_EQ(current_pal, BORLIN_BOSS_FLASH_PALETTE);
+  EXPECT_EQ(boss->hit_points, 499);
+  boss->frame = 0;
   hit();
   EXPECT_EQ(current_pal, BORLIN_NORMAL_PALETTE);
-  EXPECT_EQ(enemy_map[borlin_boss]->hit_points, 499);
+  // A video copy of the boss would take the flash colours, and the normal
+  // palette would be back at once.
+  BITMAP *base = create_bitmap_ex(8, 4, 4), *copy = create_bitmap_ex(8, 4, 4);
+  clear_to_color(base, 7);
+  clear_bitmap(copy);
+  enemy_type_list[KIND_BOSS]->base_sprite = base;
+  enemy_type_list[KIND_BOSS]->video_sprite = copy;
+  boss->frame = 0;
+  hit();
+  EXPECT_EQ(current_pal, BORLIN_NORMAL_PALETTE);
+  EXPECT_EQ(getpixel(copy, 1, 1), 7);
+  enemy_type_list[KIND_BOSS]->base_sprite = enemy_type_list[KIND_BOSS]->video_sprite = nullptr;
+  destroy_bitmap(base);
+  destroy_bitmap(copy);
+}
+
+TEST_F(Boss, OnlyAPaidBonusIsRemembered) {
+  boss_bonus_paid = 0;
+  enemy_map[borlin_missile]->move = [](enemy *) {};
+  enemy_map[borlin_missile]->hit_points = 1;
+  hit();
+  EXPECT_EQ(boss_bonus_paid, 200);  // the fired missile's points
+  boss_bonus_paid = 0;
+  enemy_map[borlin_missile]->move = nullptr;
+  enemy_map[borlin_missile]->hit_points = 5;
+  enemy_map[borlin_boss]->hit_points = 99;
+  enemy_map[borlin_boss]->frame = 0;
+  hit();
+  EXPECT_EQ(enemy_map[borlin_boss]->hit_points, 0);
+  EXPECT_EQ(boss_bonus_paid, BOSS_BONUS);
 }
 
 TEST_F(Boss, AFiredMissileIsAnOrdinaryEnemyAndSendsTheBossAway) {

@@ -1,14 +1,17 @@
 #include "game/world.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "enemies/launchers.h"
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "game_world.h"
@@ -22,6 +25,7 @@
 #include "render/animations.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "platform/video.h"
 #include "render/screen_objects.h"
 #include "render/background.h"
 #include "render/spritemap.h"
@@ -423,6 +427,144 @@ TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSprite
 
   change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
   clear_contours();
+  pretend_75hz = -1;
+  infullscreen = saved_full;
+  last_bpp_in_fullscreen = saved_fbpp;
+  last_bpp_in_windowed = saved_wbpp;
+  mymain[MAIN_FULLSCREEN].value = saved_item;
+}
+
+TEST_F(World, SingleStepsEndWithTheGameTheyWereTurnedOnIn) {
+  paused = -1;  // Left Shift during a pause
+  new_game();
+  ASSERT_EQ(paused, 0);
+  long before = frame_pass_count;
+  frames(3);  // no wait for P: the frames run
+  EXPECT_EQ(frame_pass_count - before, 3);
+}
+
+TEST_F(World, ARestartPutsALaunchedRocketBackOnItsPadStillLaunched) {
+  new_game();
+  std::vector<enemy *> rockets;
+  for (int i = 0; i < total_loaded_enemies; i++)
+    if (enemy_map[i]->type == KIND_YELLOW_ROCKET || enemy_map[i]->type == KIND_RED_ROCKET)
+      rockets.push_back(enemy_map[i]);
+  ASSERT_GE(rockets.size(), 2u);
+  enemy *on_pad = rockets[0], *flown = rockets[1];
+  on_pad->frame = 3;  // launched, still below the floor
+  on_pad->alt = -20;
+  flown->frame = 2;  // taken off
+  flown->alt = 5;
+  at_new_position();
+  EXPECT_FLOAT_EQ(on_pad->alt, -34);
+  EXPECT_FLOAT_EQ(on_pad->frame, 3);  // no second trigger, no second launch sound
+  EXPECT_EQ(on_pad->hit_points, 1);
+  EXPECT_EQ(flown->hit_points, 0);
+}
+
+namespace {
+
+// Colour-`c` pixels of the drawing buffer in rows y0..y1, with every
+// palette entry drawn as itself.
+int pixels_of_colour(int c, int y0, int y1) {
+  int n = 0;
+  for (int y = y0; y <= y1; y++)
+    for (int x = 0; x < currentbuffer->w; x++) n += getpixel(currentbuffer, x, y) == c;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(World, ABossThatGetsAwayIsNotPraised) {
+  new_game();
+  ghostship_flag = -1;  // nothing can hit the ship while the boss flies
+  warp_to((1170 - screen_tile_w) * 8, 5, BORLIN_NORMAL_PALETTE);
+  int guard = 0;
+  while (!enemy_is(borlin_boss, KIND_BOSS) && guard++ < 40) frames(1);
+  ASSERT_TRUE(enemy_is(borlin_boss, KIND_BOSS));
+  const enemy *boss = enemy_map[borlin_boss];
+  const int score = player1.score;
+  // It fires its missile, which nobody shoots, and leaves; one second
+  // later the round's end texts are due.
+  while ((boss->hit_points > 0 || boss->frame <= hz) && guard++ < 10000) {
+    fuel = FULL_FUEL;
+    frames(1);
+  }
+  ASSERT_EQ(boss->hit_points, 0);
+  ASSERT_EQ(player1.round, 1);
+  EXPECT_EQ(player1.score, score);
+
+  std::array<int, PAL_SIZE> colours;
+  std::copy(_palette_color8, _palette_color8 + PAL_SIZE, colours.begin());
+  for (int i = 0; i < PAL_SIZE; i++) _palette_color8[i] = i;
+  clear_bitmap(currentbuffer);
+  draw_bonus_texts();
+  EXPECT_EQ(pixels_of_colour(71, 170, 200), 0);  // no "CONGRATULATIONS !"
+  EXPECT_EQ(pixels_of_colour(14, 266, 296), 0);  // no "GOOD !"
+  EXPECT_GT(pixels_of_colour(29, 218, 248), 0);  // the plain line
+  // Had the missile been shot, its points were the bonus.
+  boss_bonus_paid = 200;
+  clear_bitmap(currentbuffer);
+  draw_bonus_texts();
+  EXPECT_GT(pixels_of_colour(71, 170, 200), 0);
+  EXPECT_GT(pixels_of_colour(14, 266, 296), 0);
+  std::copy(colours.begin(), colours.end(), _palette_color8);
+}
+
+TEST_F(World, ThePlanesPaletteComesAndGoesWithoutConvertingTheTilesAgain) {
+  new_game();
+  change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 32, 75, METHOD_DOUBLE_BUFFER);
+  pretend_75hz = -1;
+  ASSERT_EQ(bitmap_color_depth(tileset), 32);  // the converted copy
+  const RGB *waves = static_cast<const RGB *>(commondata[BORLIN_WAVES_PALETTE].dat);
+  const int marker = makecol(1, 2, 3);
+  putpixel(tileset, 0, 0, marker);
+  player1.round = 2;
+  add_loop_plane();
+  EXPECT_EQ(current_pal, BORLIN_WAVES_PALETTE);
+  EXPECT_EQ(palette_color[104], makecol(_rgb_scale_6[waves[104].r], _rgb_scale_6[waves[104].g],
+                                        _rgb_scale_6[waves[104].b]));
+  EXPECT_EQ(getpixel(tileset, 0, 0), marker);
+  // Space cleared of its planes: the normal palette again, the same way.
+  range_index = 5;
+  scrollpos = 540 * 8;
+  frames(1);
+  EXPECT_EQ(player1.stage, STAGE_SPACE_CLEARED);
+  EXPECT_EQ(current_pal, BORLIN_NORMAL_PALETTE);
+  EXPECT_EQ(getpixel(tileset, 0, 0), marker);
+
+  change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
+  pretend_75hz = -1;
+}
+
+TEST_F(World, TheSwitchStartsFromAModeChosenInTheLists) {
+  const int saved_full = infullscreen, saved_fbpp = last_bpp_in_fullscreen,
+            saved_wbpp = last_bpp_in_windowed, saved_item = mymain[MAIN_FULLSCREEN].value;
+  new_game();
+  // As under X11, the full-screen driver refuses depth 0.
+  card->accepts = [](const mode_attempt &a) {
+    return a.card != FULLSCREEN_DRIVER || a.depth != 0;
+  };
+  // Started from a saved full-screen mode ...
+  change_graphics_mode(FULLSCREEN_DRIVER, 640, 480, 8, 75, METHOD_DOUBLE_BUFFER);
+  follow_open_mode();  // as start-up does
+  ASSERT_EQ(infullscreen, -1);
+  // ... then the driver list's window ...
+  change_graphics_mode(WINDOW_DRIVER, 640, 480, 8, 75, METHOD_TRIPLE_BUFFER);
+  EXPECT_EQ(infullscreen, 0);
+  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, 0);  // the item offers "Fullscreen"
+  // ... then F5: full screen at its depth, without a message box.
+  card->attempts.clear();
+  card->messages.clear();
+  change_fullscreen();
+  ASSERT_FALSE(card->attempts.empty());
+  EXPECT_EQ(card->attempts.front().card, FULLSCREEN_DRIVER);
+  EXPECT_EQ(card->attempts.front().depth, 8);
+  EXPECT_TRUE(card->messages.empty());
+  EXPECT_EQ(infullscreen, -1);
+
+  card->accepts = [](const mode_attempt &) { return true; };
+  change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
   pretend_75hz = -1;
   infullscreen = saved_full;
   last_bpp_in_fullscreen = saved_fbpp;

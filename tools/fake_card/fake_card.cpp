@@ -1,6 +1,7 @@
 #include "fake_card.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 
 #include "display/frame.h"
 #include "display/gfx.h"
@@ -33,7 +34,49 @@ void fake_destroy_video_bitmap(BITMAP *b) {
 }
 
 int fake_show(BITMAP *) { return 0; }
-void fake_palette(const RGB *, int, int, int) {}
+// The library's layout globals, in one list to save and restore.
+int *const SHIFTS[FakeCard::LAYOUT_GLOBALS] = {
+    &_rgb_r_shift_15, &_rgb_g_shift_15, &_rgb_b_shift_15, &_rgb_r_shift_16, &_rgb_g_shift_16,
+    &_rgb_b_shift_16, &_rgb_r_shift_24, &_rgb_g_shift_24, &_rgb_b_shift_24, &_rgb_r_shift_32,
+    &_rgb_g_shift_32, &_rgb_b_shift_32, &_rgb_a_shift_32};
+
+int rgb_of(int r, int g, int b) { return r << 16 | g << 8 | b; }
+
+// As the X11 driver on a truecolour screen: an 8-bit mode's entry is packed
+// by the 32-bit layout in force and shown as if packed in the default one.
+void fake_palette(const RGB *p, int from, int to, int) {
+  if (!card->rgb_screen || !screen || bitmap_color_depth(screen) != 8) return;
+  for (int i = from; i <= to; i++) {
+    const int v = makecol32(_rgb_scale_6[p[i].r], _rgb_scale_6[p[i].g], _rgb_scale_6[p[i].b]);
+    card->shown_palette[i] =
+        rgb_of(v >> DEFAULT_RGB_R_SHIFT_32 & 255, v >> DEFAULT_RGB_G_SHIFT_32 & 255,
+               v >> DEFAULT_RGB_B_SHIFT_32 & 255);
+  }
+}
+
+// A truecolour mode on the RGB screen packs its pixels in the screen's
+// order: red highest, blue lowest.
+struct rgb_layout {
+  int depth;
+  int *r, *g, *b;
+  int r_shift, g_shift;
+};
+const rgb_layout RGB_LAYOUTS[] = {
+    {15, &_rgb_r_shift_15, &_rgb_g_shift_15, &_rgb_b_shift_15, 10, 5},
+    {16, &_rgb_r_shift_16, &_rgb_g_shift_16, &_rgb_b_shift_16, 11, 5},
+    {24, &_rgb_r_shift_24, &_rgb_g_shift_24, &_rgb_b_shift_24, 16, 8},
+    {32, &_rgb_r_shift_32, &_rgb_g_shift_32, &_rgb_b_shift_32, 16, 8},
+};
+
+void rgb_screen_layouts(int depth) {
+  for (const rgb_layout &l : RGB_LAYOUTS) {
+    if (l.depth != depth) continue;
+    *l.r = l.r_shift;
+    *l.g = l.g_shift;
+    *l.b = 0;
+  }
+}
+
 void fake_enable_triple() {
   if (card->triple_buffer) gfx_capabilities |= GFX_CAN_TRIPLE_BUFFER;
 }
@@ -55,6 +98,7 @@ int fake_set_gfx_mode(int c, int w, int h, int, int v_h) {
   if (!card->accepts(card->attempts.back())) return -1;
   close_mode();
   if (depth == 0) set_color_depth(8);
+  if (card->rgb_screen) rgb_screen_layouts(get_color_depth());
   screen = create_bitmap(w, h);
   driver.w = w;
   driver.h = h;
@@ -80,6 +124,13 @@ void fake_remove_timer(void (*)()) {}
 
 }  // namespace
 
+int FakeCard::seen(BITMAP *b, int x, int y) const {
+  const int c = getpixel(b, x, y);
+  if (c < 0) return -1;  // outside the bitmap
+  if (bitmap_color_depth(b) == 8) return shown_palette[c];
+  return c & 0xffffff;  // the screen's own order
+}
+
 FakeCard::FakeCard() {
   card = this;
   driver = GFX_DRIVER{};
@@ -90,6 +141,7 @@ FakeCard::FakeCard() {
   driver.destroy_video_bitmap = fake_destroy_video_bitmap;
   driver.show_video_bitmap = fake_show;
   driver.enable_triple_buffer = fake_enable_triple;
+  for (int i = 0; i < LAYOUT_GLOBALS; i++) saved_shifts[i] = *SHIFTS[i];
   saved_mode_call = gfx_mode_call;
   saved_message_call = message_call;
   saved_clock = clock_source;
@@ -114,6 +166,7 @@ FakeCard::~FakeCard() {
   destroy_blit_bitmaps();
   close_mode();
   set_color_depth(8);
+  for (int i = 0; i < LAYOUT_GLOBALS; i++) *SHIFTS[i] = saved_shifts[i];
   gfx_mode_call = saved_mode_call;
   message_call = saved_message_call;
   clock_source = saved_clock;

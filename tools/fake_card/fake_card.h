@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+struct BITMAP;
+
 struct mode_attempt {
   int card, w, h, v_h, depth;
 };
@@ -21,6 +23,18 @@ struct FakeCard {
   bool triple_buffer = false;  // whether the card offers triple buffering
   int other_video_bitmaps = 0;  // room for video bitmaps not of screen size
 
+  // Models the X11 driver on a 24-bit RGB screen: a truecolour mode sets
+  // the library's pixel layouts to the screen's RGB order and nothing sets
+  // them back; an 8-bit mode shows each palette entry as the 32-bit layout
+  // in force packs it, read back in the library's default order.
+  bool rgb_screen = false;
+  // With rgb_screen: the colour (0xRRGGBB) of what `b` holds at (x, y) as
+  // the screen shows it, 8-bit pixels through the palette last shown.
+  int seen(BITMAP *b, int x, int y) const;
+  int shown_palette[256] = {};  // 0xRRGGBB per entry, as last shown
+
+  static constexpr int LAYOUT_GLOBALS = 13;  // the library's _rgb_*_shift_*
+
   std::vector<mode_attempt> attempts;
   std::vector<std::string> messages;
   int retrace_waits = 0;
@@ -32,6 +46,7 @@ struct FakeCard {
   void (*saved_retrace)(int);
   int (*saved_install)(void (*)(), long);
   void (*saved_remove)(void (*)());
+  int saved_shifts[LAYOUT_GLOBALS];
 };
 
 // The fake clock in 0.1 ms; a retrace wait moves it to the next refresh

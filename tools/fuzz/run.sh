@@ -18,7 +18,7 @@ ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD="$ROOT/build-fuzz"
 TARGETS="config hiscore mapdata smapdata enemy_map datafile"
 
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DBORLIN_FUZZ=ON \
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DBORLIN_FUZZ=ON -DBORLIN_DISTRO_FLAGS=OFF \
   -DBUILD_TESTING=OFF >/dev/null
 # shellcheck disable=SC2046
 cmake --build "$BUILD" -j2 --target fuzz_seeds $(printf 'fuzz_%s ' $TARGETS)
