@@ -287,3 +287,10 @@ void apply_regulation() {
   }
   if (usetimer == -1) install_tick_timer(inc_game_ticks, GAME_TICK_PERIOD);
 }
+
+void set_regulation(int method) {
+  regulate_method = method;
+  apply_regulation();
+}
+
+void switch_update_method(int method) { updatemethod = method; }

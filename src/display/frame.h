@@ -63,6 +63,10 @@ extern void (*remove_tick_timer)(void (*callback)());
 // Sets the regulation switches (usetimer, waitforvsync, pretend_75hz) from
 // regulate_method, starting or stopping the 75 Hz tick timer as needed.
 void apply_regulation();
+// Chooses regulation method `method` and applies it.
+void set_regulation(int method);
+// Another update method over the same pages: nothing to make again.
+void switch_update_method(int method);
 
 extern int regulate_method;
 extern int usetimer;      // -1: frames are measured by the 75 Hz tick counter

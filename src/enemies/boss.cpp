@@ -50,11 +50,15 @@ void add_boss() {
                                      nullptr);
   free_homing_record(borlin_boss);
   free_homing_record(borlin_missile);
-  boss_bonus_paid = 0;
   enemy *b = enemy_map[borlin_boss];
   b->frame = BOSS_APPROACH;
   b->origin_x = static_cast<int>(b->screen_x);
   b->origin_y = static_cast<int>(b->screen_y);
+}
+
+void forget_boss() {
+  borlin_boss = 0;
+  borlin_missile = 0;
 }
 
 int boss_progress(const enemy *boss) {

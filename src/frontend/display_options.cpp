@@ -242,7 +242,7 @@ void do_methods_menu() {
   const int r = do_my_menu(mymethods, updatemethod);
   if (r < 0 || r >= METHOD_COUNT) return;
   if (num_pages(r) == num_pages(updatemethod)) {
-    updatemethod = r;
+    switch_update_method(r);
     return;
   }
   new_mode(gr_driver, SCREEN_W, SCREEN_H, bpp, hz, r);
@@ -251,8 +251,7 @@ void do_methods_menu() {
 void do_regulate_menu() {
   const int r = do_my_menu(myregulators, regulate_method);
   if (r < 0 || r >= REGULATOR_COUNT) return;
-  regulate_method = r;
-  apply_regulation();
+  set_regulation(r);
 }
 
 void do_advanced_menu() { do_my_menu(myadvanced, 0); }

@@ -6,6 +6,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "enemies/boss.h"
 #include "enemies/launchers.h"
 #include "world/position.h"
 #include "world/state.h"
@@ -171,8 +172,7 @@ void init_enemies() {
     const wall_block_handle &w = wall_block_handles[h];
     rand_blocks[h] = get_spriteid_at_mapxy(w.kind, w.m, w.n);
   }
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
   for (int h = 0; h < WALL_BLOCK_HANDLES; h++)
     if (h != RAND_BLOCK3 && h != RAND_BLOCK4) enemy_map[rand_blocks[h]]->hit_points = INDESTRUCTIBLE;
 

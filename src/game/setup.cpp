@@ -4,6 +4,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "enemies/boss.h"
 #include "enemies/events.h"
 #include "game/ground_enemies.h"
 #include "game/weapons.h"
@@ -73,8 +74,7 @@ void init_life() {
   shipalt = SHIPALT_START;
   fuel = FULL_FUEL;
   at_new_position();
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
 }
 
 void at_new_position() {
@@ -108,8 +108,7 @@ void at_new_position() {
   clear_contours();
   clear_dynamic_enemies();
   // The boss and its missile were dynamic enemies: their slots are free now.
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
   boss_bonus_paid = 0;
   clear_animations();
 }

@@ -38,8 +38,7 @@ void next_round() {
   scrollpos = static_cast<float>(stretch_start(0) > 0 ? stretch_start(0) : 0);
   my_set_pallete(BORLIN_NORMAL_PALETTE, CLEAR_PICTURE);
   at_new_position();
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
 }
 
 void boss_ending() {
@@ -48,7 +47,10 @@ void boss_ending() {
     scroll_speed = SCROLL_BOSS_CREEP;
     return;
   }
-  if (borlin_boss == 0 || borlin_boss >= total_enemies) add_boss();
+  if (borlin_boss == 0 || borlin_boss >= total_enemies) {
+    add_boss();
+    boss_bonus_paid = 0;
+  }
   if (!enemy_is(borlin_boss, KIND_BOSS)) return;
   enemy *boss = enemy_map[borlin_boss];
   if (boss->hit_points != 0) return;

@@ -260,8 +260,8 @@ void clear_scrolled_spritemap() {
 }
 
 void clear_contours() {
-  big_screen_w = SCREEN_W + 32;
-  if (big_screen_w > SPRITEMAP_COLUMNS) {
+  // The ring is as wide as the screen's floor (display's big_screen_w).
+  if (SCREEN_W + 32 > SPRITEMAP_COLUMNS) {
     printf("The screen is %d pixels wide; the sprite map allows at most %d\n", SCREEN_W,
            SPRITEMAP_MAX_SCREEN_W);
     main_exit(EXIT_FATAL);

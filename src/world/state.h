@@ -49,6 +49,8 @@ extern int shippos;
 extern float fuel;
 extern int end_life;
 extern int ship_state;
+// The boss's and its missile's enemy_map slots, 0 while none: written only
+// by enemies/boss.h (add_boss, forget_boss).
 extern int borlin_boss;
 extern int borlin_missile;
 extern int boss_bonus_paid;  // points the boss's ending paid this round, 0 while none
