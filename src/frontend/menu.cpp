@@ -47,8 +47,7 @@ void start_game_from_menu(const menu_item *menu) {
     leave_if_asked();
   }
   clear_keybuf();
-  demomode_flag = 0;
-  current_player = &player1;
+  make_player1_current();
   play_game();
   state = INTRO_FADE;  // the intro plays again after every game
   clear_keybuf();

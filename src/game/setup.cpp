@@ -129,3 +129,8 @@ void init_demo_game() {
   shipscreeny = DEMO_SHIP_Y;
   shipalt = DEMO_SHIP_ALT;
 }
+
+void make_player1_current() {
+  demomode_flag = 0;
+  current_player = &player1;
+}

@@ -38,3 +38,5 @@ constexpr float DEMO_SHIP_ALT = 140.0f;
 
 // Makes the demo player current and starts a new demo game behind the menu.
 void init_demo_game();
+// Leaves the demo: player1 is current, for a game of their own.
+void make_player1_current();

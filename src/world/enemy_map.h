@@ -37,6 +37,9 @@ using enemy_move = void (*)(enemy *);
 
 // One enemy: placed ones come from the enemy map file and stand at a map
 // position; dynamic ones are launched during play and move on the screen.
+// The one record with several writers, by field: game the hit points and
+// what a hit or the set-up changes, enemies the motion, render the last_*
+// and sprite-map fields of what it drew.
 struct enemy {
   int index;
   int type;

@@ -1,6 +1,8 @@
 // The state of a game in progress, shared by the world step, the renderer
-// and the front end. It lies below all of them; the header of each part
-// says which room writes it.
+// and the front end, and below all of them. The rules (game) write it,
+// except where a part says otherwise: the boss slots (enemies), the scroll
+// and the round it completes (render's scroll_background2), the best score
+// of the run (also the high score table, with its best line).
 #pragma once
 
 // One player's game. A high score line has the same layout.
@@ -32,6 +34,8 @@ constexpr float GRACE_SECONDS = 1.5f;
 extern player player1;
 extern player player2;  // declared, not used by the game
 extern player demo_player;
+// The player of the game in progress and whether it is the demo: chosen by
+// game/setup.h (init_demo_game, make_player1_current).
 extern player *current_player;
 
 extern float scrollpos;  // scroll units along the level strip; 8 to a map position
