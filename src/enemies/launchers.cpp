@@ -6,7 +6,6 @@
 #include "enemies/wave.h"
 #include "enemies/homing.h"
 #include "enemies/paths.h"
-#include "render/palette.h"
 #include "world/state.h"
 #include "gen/anims.h"
 #include "render/animations.h"

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "display/frame.h"
-#include "display/gfx.h"
 #include "frontend/hiscore.h"
 #include "frontend/intro.h"
 #include "frontend/menu_engine.h"
@@ -13,8 +12,6 @@
 #include "game/switches.h"
 #include "frontend/titles.h"
 #include "world/state.h"
-#include "shell/datafile_index.h"
-#include "shell/shell.h"
 
 namespace {
 

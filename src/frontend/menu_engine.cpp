@@ -11,9 +11,8 @@
 #include "game/frame_pass.h"
 #include "game/switches.h"
 #include "render/captions.h"
-#include "world/state.h"
 #include "platform/input.h"
-#include "shell/shell.h"
+#include "platform/exit.h"
 
 void (*menu_frame_pass)(void (*input)(), bool world_step, void (*overlay)()) = frame_pass;
 

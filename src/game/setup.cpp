@@ -3,7 +3,6 @@
 #include <allegro.h>
 
 #include "display/frame.h"
-#include "display/gfx.h"
 #include "enemies/boss.h"
 #include "enemies/events.h"
 #include "game/ground_enemies.h"

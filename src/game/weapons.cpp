@@ -7,7 +7,6 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "enemies/homing.h"
-#include "render/palette.h"
 #include "world/state.h"
 #include "gen/anims.h"
 #include "render/animations.h"

@@ -14,7 +14,6 @@
 #include "game/ship.h"
 #include "world/state.h"
 #include "game/weapons.h"
-#include "gen/anims.h"
 #include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"

@@ -4,8 +4,6 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "world/state.h"
-#include "platform/video.h"
 #include "render/background.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"

@@ -3,9 +3,7 @@
 #include <allegro.h>
 
 #include "display/frame.h"
-#include "display/gfx.h"
 #include "world/state.h"
-#include "gen/anims.h"
 #include "render/animations.h"
 #include "render/background.h"
 #include "render/hud.h"

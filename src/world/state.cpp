@@ -1,6 +1,5 @@
 #include "world/state.h"
 
-#include "shell/datafile_index.h"
 
 player player1;
 player player2;
