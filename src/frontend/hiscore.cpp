@@ -162,6 +162,10 @@ bool read_high_score_lines(const char *name, hi_score table[HI_SCORE_LINES]) {
   // A file from before the trailer may hold cut scores out of order; the
   // entry rules need the best first.
   std::stable_sort(table, table + HI_SCORE_LINES, better_score);
+  // A line without a score is shown as blank and a merge drops it: keep it
+  // blank here too, so what is loaded is what a save writes back.
+  for (int i = 0; i < HI_SCORE_LINES; i++)
+    if (table[i].score == 0) table[i] = empty_line();
   return true;
 }
 

@@ -397,6 +397,29 @@ int count_colour(BITMAP *b, int c, int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
+// Found by fuzzing: a line of no score but a round and name of its own
+// loaded as it was, and the merge of the next save wrote it back blank.
+TEST_F(HiScoreTest, ALineWithoutAScoreLoadsAsTheBlankLineASaveWrites) {
+  const std::string found =
+      read_file(std::string(SOURCE_DIR) + "/tests/unit/findings/hiscore-unscored-line.dat");
+  ASSERT_FALSE(found.empty());
+  FILE *f = fopen(HI_SCORE_FILE, "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(fwrite(found.data(), 1, found.size(), f), found.size());
+  ASSERT_EQ(fclose(f), 0);
+  init_high_score_table();
+  hi_score loaded[HI_SCORE_LINES];
+  std::memcpy(loaded, hi_score_table, sizeof loaded);
+  save_high_score_table();
+  init_high_score_table();
+  for (int i = 0; i < HI_SCORE_LINES; i++) {
+    EXPECT_EQ(hi_score_table[i].score, loaded[i].score) << i;
+    EXPECT_EQ(hi_score_table[i].round, loaded[i].round) << i;
+    EXPECT_EQ(hi_score_table[i].stage, loaded[i].stage) << i;
+    EXPECT_STREQ(hi_score_table[i].name, loaded[i].name) << i;
+  }
+}
+
 TEST_F(HiScoreTest, TheTableShowsItsLinesOrSaysItIsEmpty) {
   // An 8-bit mode's colour table maps every entry to itself; headless it
   // is empty.
