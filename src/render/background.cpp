@@ -12,11 +12,8 @@
 #include "world/enemy_map.h"
 
 BITMAP *tiles[TILESET_TILES];
-int scrolled_x = 0;
-int scrolled_y = 0;
 int last_scroll_x = -100;
 int blits_done = 4;
-void (*start_next_round)() = nullptr;
 
 namespace {
 
@@ -38,9 +35,6 @@ void draw_every_cell() {
   for (int ty = 0; ty <= screen_tile_h; ty++)
     for (int tx = 0; tx <= screen_tile_w; tx++) draw_tile2(tx, ty);
 }
-
-int stretch_last(int s) { return logic_map[2 * s + 1]; }
-int stretch_first(int s) { return logic_map[2 * s]; }
 
 }  // namespace
 
@@ -69,52 +63,27 @@ void draw_tile2(int tx, int ty) {
 }
 
 void scroll_background2(float x) {
-  float newpos = scrollpos + x;
-  int i = static_cast<int>(newpos);
-  int sx = i / SCROLL_STEP;
-  scroll_offset = i & (SCROLL_STEP - 1);
-  int d = sx - last_scroll_x;
+  const int i = static_cast<int>(scrollpos + x);
+  const int offset = i & (SCROLL_STEP - 1);
+  int d = i / SCROLL_STEP - last_scroll_x;
 
   // Finish the strips of the step still shown, before the next shift, and
   // before the stretch changes under them: they belong to scroll_x, which
   // still counts in the stretch they were due in.
   if (blits_done <= EDGES_DRAWN && d >= 0 && d < screen_tile_w) {
-    if (blits_done < EDGES_DRAWN && (scroll_offset > 0 || d > 0)) {
+    if (blits_done < EDGES_DRAWN && (offset > 0 || d > 0)) {
       draw_top_row_and_second_last_column();
       blits_done = EDGES_DRAWN;
     }
-    if (blits_done <= EDGES_DRAWN && (scroll_offset > 8 || d > 0)) {
+    if (blits_done <= EDGES_DRAWN && (offset > 8 || d > 0)) {
       draw_last_column();
       blits_done = COMPLETE;
     }
   }
 
-  if (2 * sx > stretch_last(range_index)) {
-    range_index++;
-    if (range_index > LAST_STRETCH) {
-      range_index = 0;
-      current_player->round++;
-      if (start_next_round) start_next_round();
-      sx = scroll_x;
-      newpos = scrollpos;
-      // The round set-up has just drawn the whole floor for its start;
-      // shifting it by the step that led here would misplace it.
-      d = 0;
-    } else {
-      newpos += 8 * (stretch_first(range_index) - stretch_last(range_index - 1));
-      i = static_cast<int>(newpos);
-      sx = i / SCROLL_STEP;
-      scroll_offset = i & (SCROLL_STEP - 1);
-    }
-  }
-
-  // The pixel counts follow the raw advance, not a stretch jump, so
-  // things moving with the floor move smoothly across it.
-  scroll_x = sx;
-  scrolled_x = static_cast<int>(scrollpos + x) - static_cast<int>(scrollpos);
-  logicpos += scrolled_x;
-  scrolled_y = static_cast<int>((scrollpos + x) * 0.5f) - static_cast<int>(scrollpos * 0.5f);
-  scrollpos = newpos;
+  // The round set-up has just drawn the whole floor for its start;
+  // shifting it by the step that led here would misplace it.
+  if (advance_scroll(x)) d = 0;
 
   if (d == 1 || d < 0) {
     int w = background->w, h = background->h;

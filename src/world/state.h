@@ -1,8 +1,9 @@
 // The state of a game in progress, shared by the world step, the renderer
 // and the front end, and below all of them. The rules (game) write it,
 // except where a part says otherwise: the boss slots (enemies), the scroll
-// and the round it completes (render's scroll_background2), the best score
-// of the run (also the high score table, with its best line).
+// as it advances and the round it completes (world/scroll.h; game's set-ups
+// place it), the best score of the run (also the high score table, with its
+// best line).
 #pragma once
 
 // One player's game. A high score line has the same layout.
