@@ -13,7 +13,7 @@
 
 #include "display/gfx.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"
 #include "world/map_data.h"

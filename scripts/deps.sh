@@ -15,7 +15,7 @@ borlin_install_deps() {
 }
 
 BORLIN_BUILD_DEPS="cmake g++ make pkg-config liballegro4-dev libloadpng4-dev"
-BORLIN_TEST_DEPS="libgtest-dev dpkg-dev lintian xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev"
+BORLIN_TEST_DEPS="python3 libgtest-dev dpkg-dev lintian xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev"
 
 # borlin_build [CMAKE_OPTION...] [-- TARGET...]: configures build/ with the
 # options given and builds the targets named, or everything.

@@ -14,9 +14,11 @@
 
 #include "datagen/sprite_pairs.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
+#include "gen/darken.h"
 
 namespace {
 

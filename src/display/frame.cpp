@@ -4,12 +4,7 @@
 
 #include <cstdint>
 
-#include "display/gfx.h"
-#include "frontend/menu.h"
-#include "game/state.h"
 #include "platform/clock.h"
-#include "render/background.h"
-#include "shell/shell.h"
 
 int updatemethod = METHOD_TRIPLE_BUFFER;
 BITMAP *pages[PAGE_COUNT] = {nullptr, nullptr, nullptr};
@@ -20,6 +15,15 @@ int regulate_method = 0;
 int usetimer = 0;
 int waitforvsync = 1;
 int pretend_75hz = 0;
+
+int hz = 0;
+
+std::atomic<int> fps_now{0};
+std::atomic<int> fps_save{0};
+std::atomic<int> game_ticks{0};
+
+int (*install_tick_timer)(void (*)(), long) = install_int_ex;
+void (*remove_tick_timer)(void (*)()) = remove_int;
 
 int first_time = 0;
 int this_time = 0;
@@ -36,14 +40,23 @@ constexpr float SNAP_LOW = 0.92f;   // refreshes; exclusive bounds
 constexpr float SNAP_HIGH = 1.08f;
 constexpr float MAX_SKIP_REFRESHES_IN_TICKS = 187.5f;  // 2.5 refreshes x 75
 constexpr float STALL_TICKS = 20.0f;
-constexpr float FPS_SHOWN_AFTER = 150.0f;  // ticks after a reset
-
-// Colours of the timing display (palette_color indices).
-constexpr int INFO_WHITE = 15;
-constexpr int INFO_HIGHLIGHT = 254;
-constexpr int INFO_WARNING = 22;
-constexpr int INFO_GREEN = 10;
 constexpr int FLIP_FAILED_COLOUR = 13;
+
+struct regulation_switches {
+  int usetimer;
+  int waitforvsync;
+  int pretend_75hz;
+};
+
+// By regulate_method; any other value sets nothing.
+constexpr regulation_switches REGULATION_TABLE[] = {
+    {0, 0, 0},   // "Time Difference"
+    {-1, 0, 0},  // "Timer no Vsync"
+    {-1, 1, 0},  // "Timer and Vsync"
+    {0, 1, 0},   // "Game=Screen Hz"
+    {0, 1, -1},  // every frame one tick
+};
+constexpr int REGULATION_COUNT = sizeof REGULATION_TABLE / sizeof REGULATION_TABLE[0];
 
 // The absolute clock in 0.1 ms, cut to 32 bits as the game keeps it.
 int clock_reading() { return static_cast<int>(static_cast<uint32_t>(clock_source())); }
@@ -246,20 +259,38 @@ void reset_timing() {
   time_unit = 1.0f;
 }
 
-void show_time_info(int x, int y) {
-  textprintf_ex(currentbuffer, font, x, y, palette_color[INFO_WHITE], -1,
-                "%s : %d x %d @ %d Hz %s %ibpp", driverbuf, SCREEN_W, SCREEN_H, hz,
-                hz_is_reliable ? "" : "(Est)", bpp);
-  textprintf_ex(currentbuffer, font, x, y + 10, palette_color[INFO_HIGHLIGHT], -1, "dt = %2.2f",
-                time_unit);
-  if (game_time > FPS_SHOWN_AFTER) {
-    int fps = fps_save.load();
-    textprintf_ex(currentbuffer, font, x + 152, y + 10,
-                  palette_color[fps >= hz - 1 ? INFO_WHITE : INFO_WARNING], -1, "%d fps", fps);
-  }
-  textprintf_ex(currentbuffer, font, x, y + 20, palette_color[INFO_HIGHLIGHT], -1, "%s, %s",
-                menu_caption(mymethods, METHOD_COUNT, updatemethod),
-                menu_caption(myregulators, REGULATOR_COUNT, regulate_method));
-  textprintf_ex(currentbuffer, font, x, y + 30, palette_color[INFO_GREEN], -1,
-                "scrollpos %5.2f scroll_x %d", scrollpos, scroll_x);
+void fps_saver() {
+  fps_save = fps_now.load();
+  fps_now = 0;
 }
+
+void inc_game_ticks() { game_ticks++; }
+
+const char *update_method_name(int method) {
+  return method >= 0 && method < METHOD_COUNT ? METHOD_NAMES[method] : "";
+}
+
+const char *regulator_name(int method) {
+  return method >= 0 && method < REGULATOR_COUNT ? REGULATOR_NAMES[method] : "";
+}
+
+void apply_regulation() {
+  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
+  waitforvsync = 0;
+  usetimer = 0;
+  pretend_75hz = 0;
+  if (regulate_method >= 0 && regulate_method < REGULATION_COUNT) {
+    const regulation_switches &s = REGULATION_TABLE[regulate_method];
+    usetimer = s.usetimer;
+    waitforvsync = s.waitforvsync;
+    pretend_75hz = s.pretend_75hz;
+  }
+  if (usetimer == -1) install_tick_timer(inc_game_ticks, GAME_TICK_PERIOD);
+}
+
+void set_regulation(int method) {
+  regulate_method = method;
+  apply_regulation();
+}
+
+void switch_update_method(int method) { updatemethod = method; }

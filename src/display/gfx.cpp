@@ -5,21 +5,15 @@
 #include <cstdio>
 
 #include "display/frame.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/state.h"
+#include "platform/devices.h"
 #include "platform/video.h"
-#include "render/background.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
-#include "world/enemy_kinds.h"
-#include "world/enemy_map.h"
 
 int gr_driver = 0;
 int good_driver = 0, good_w = 0, good_h = 0, good_bpp = 8;
 int bpp = 0;
 int desktop_bpp = 0;
-int hz = 0;
 int hz_is_reliable = 0;
 
 char wintitle[WINTITLE_SIZE];
@@ -32,8 +26,39 @@ int ystart = 0;
 int screen_tile_w = 0;
 int screen_tile_h = 0;
 
-BITMAP *background = nullptr;
-BITMAP *tileset = nullptr;
+int current_pal = BORLIN_NORMAL_PALETTE;
+
+namespace {
+
+// The owners of mode-dependent bitmaps, in the order they registered.
+struct mode_dependent {
+  void (*make)();
+  void (*release)();
+};
+constexpr int MAX_MODE_DEPENDENTS = 4;
+mode_dependent mode_dependents[MAX_MODE_DEPENDENTS];
+int mode_dependent_count = 0;
+
+}  // namespace
+
+bool register_mode_dependent(void (*make)(), void (*release)()) {
+  // A fixed set of owners registers at start; one too many is a build fault.
+  if (mode_dependent_count == MAX_MODE_DEPENDENTS) {
+    puts("Too many parts that follow the mode");
+    main_exit(EXIT_FATAL);
+  }
+  mode_dependents[mode_dependent_count++] = {make, release};
+  return true;
+}
+
+void make_mode_dependents() {
+  for (int i = 0; i < mode_dependent_count; i++) mode_dependents[i].make();
+}
+
+void release_mode_dependents() {
+  for (int i = mode_dependent_count - 1; i >= 0; i--)
+    if (mode_dependents[i].release) mode_dependents[i].release();
+}
 
 namespace {
 
@@ -49,58 +74,16 @@ void message(const char *format, const char *text, int a = 0, int b = 0) {
   message_call(buf);
 }
 
-// Kinds that always draw from their data file bitmap: the moving ones and
-// those drawn by contour alone.
-bool keeps_base_sprite(int kind) {
-  switch (kind) {
-    case KIND_PLANE:
-    case KIND_2X3_BLOCK:
-    case KIND_YELLOW_ROCKET:
-    case KIND_RED_ROCKET:
-    case KIND_INVISIBLE_3X2_BLOCK:
-    case KIND_SATELLITE:
-    case KIND_DOODLEBUG:
-    case KIND_BOSS:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Video copies of the other kinds' sprites, where video memory allows.
-void make_enemy_video_sprites() {
-  for (int i = 0; i < total_enemy_types; i++) {
-    enemy_type *t = enemy_type_list[i];
-    if (keeps_base_sprite(i)) continue;
-    if (!t->base_sprite) {
-      t->sprite = nullptr;
-      continue;
-    }
-    t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
-    if (t->video_sprite) {
-      blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
-      t->sprite = t->video_sprite;
-    } else {
-      t->sprite = t->base_sprite;
-    }
-  }
-}
-
-BITMAP *tile_sheet() { return data ? static_cast<BITMAP *>(data[KESTAL_TILE_SHEET].dat) : nullptr; }
-
-// The floor is opaque: colour 0 of the sheet is black there, not the
-// transparent colour that the library's conversion would turn it into.
-void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
-  int conversion = get_color_conversion();
-  set_color_conversion(conversion & ~COLORCONV_KEEP_TRANS);
-  blit(sheet, dest, 0, 0, 0, 0, sheet->w, sheet->h);
-  set_color_conversion(conversion);
-}
-
 }  // namespace
 
 void set_current_palette() {
-  if (commondata) set_whole_palette(static_cast<RGB *>(commondata[current_pal].dat));
+  // Not set_palette: in 8-bit X11 modes it waits for a simulated retrace.
+  if (RGB *p = datafile_palette(commondata, current_pal)) set_whole_palette(p);
+}
+
+void show_palette(int palette) {
+  current_pal = palette;
+  set_current_palette();
 }
 
 int is_driver_windowed(int driver) {
@@ -173,7 +156,7 @@ int init_graphics(int driver, int w, int h, int depth, int refresh, int update_m
   if (hz == 0) hz = ASSUMED_HZ;
 
   regulate_method = REGULATE_TIME_DIFFERENCE;
-  set_opts_switches();
+  apply_regulation();
 
   set_screen_geometry(SCREEN_W, SCREEN_H);
   return -1;
@@ -187,6 +170,8 @@ void set_screen_geometry(int w, int h) {
   screen_tile_h = (h + 16) / 8;
 }
 
+void request_depth(int depth) { bpp = depth; }
+
 void set_default_gfx() {
   if (!init_graphics(GFX_AUTODETECT_WINDOWED, DEFAULT_W, DEFAULT_H, 0, DEFAULT_HZ, 0)) {
     printf("Can't set video mode");
@@ -194,60 +179,18 @@ void set_default_gfx() {
   }
 }
 
-void destroy_game_video_bitmaps() {
-  if (background) destroy_bitmap(background);
-  background = nullptr;
-  release_tiles();
-  if (tileset && tileset != tile_sheet()) destroy_bitmap(tileset);
-  tileset = nullptr;
-  release_enemy_video_sprites();
-}
-
-void make_game_video_bitmaps() {
-  destroy_game_video_bitmaps();
-  BITMAP *sheet = tile_sheet();
-  int bw = SCREEN_W + 32, bh = SCREEN_H + 16;
-
-  if (updatemethod == METHOD_TRIPLE_BUFFER || updatemethod == METHOD_PAGE_FLIPPING) {
-    background = create_video_bitmap(bw, bh);
-    if (background && sheet) {
-      tileset = create_video_bitmap(sheet->w, sheet->h);
-      if (tileset) copy_tile_sheet(sheet, tileset);
-    }
-  }
-  if (!background) {
-    background = create_bitmap(bw, bh);
-    if (!background) {
-      puts("couldn't create background bitmap");
-      main_exit(EXIT_FATAL);
-    }
-  }
-  // Above 8 bits a copy in the screen's depth keeps tile blits plain copies.
-  if (!tileset && sheet && bitmap_color_depth(sheet) != bpp) {
-    tileset = create_bitmap(sheet->w, sheet->h);
-    if (tileset) copy_tile_sheet(sheet, tileset);
-  }
-  if (!tileset) tileset = sheet;
-  make_enemy_video_sprites();
-
-  init_tileset();
-  clear_bitmap(background);
-}
-
-void refresh_tileset() {
-  BITMAP *sheet = tile_sheet();
-  if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
-}
-
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method) {
   destroy_blit_bitmaps();
-  destroy_game_video_bitmaps();
+  release_mode_dependents();
   int r = init_graphics(driver, w, h, depth, refresh, update_method);
-  make_game_video_bitmaps();
+  make_mode_dependents();
   set_current_palette();
-  // What opened may not be what was asked for (a failed mode falls back,
-  // maybe to the other kind), and the lists choose either kind: the
-  // window/full-screen switch starts from the mode open now.
-  follow_open_mode();
   return r;
+}
+
+void release_display() {
+  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
+  remove_int(fps_saver);
+  destroy_blit_bitmaps();
+  release_mode_dependents();
 }

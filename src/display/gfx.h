@@ -11,7 +11,6 @@ extern int good_driver, good_w, good_h, good_bpp;
 // no mode has been set (the settings file may preload the wanted depth).
 extern int bpp;
 extern int desktop_bpp;     // 0 until fetched, or when the platform cannot tell
-extern int hz;              // refresh rate the game runs against
 extern int hz_is_reliable;  // -1 when the driver reported hz, 0 when it is assumed
 
 constexpr int WINTITLE_SIZE = 80;
@@ -26,13 +25,6 @@ extern int lcorner;        // 36 on a wide screen, else 16
 extern int ystart;         // row of `background` where strip column 0 meets the left edge
 extern int screen_tile_w;  // size of `background` in tiles
 extern int screen_tile_h;
-
-// The tile background is composed here, (screen width + 32) x (screen
-// height + 16).
-extern BITMAP *background;
-// The tile sheet drawn from: the sheet in kestal.dat itself, or a copy of
-// it in video memory or, in modes above 8 bits, in the screen's depth.
-extern BITMAP *tileset;
 
 // The refresh rate assumed when the driver reports none.
 constexpr int ASSUMED_HZ = 60;
@@ -52,16 +44,37 @@ int set_gfx(int driver, int w, int h, int depth, int refresh);
 // returns -1, or leaves the program when no mode at all can be set.
 int init_graphics(int driver, int w, int h, int depth, int refresh, int update_method);
 
+// The settings' wanted depth, before the first mode: init_graphics then
+// tries the requested mode first.
+void request_depth(int depth);
+
 void set_default_gfx();
-void make_game_video_bitmaps();
-// Converts the sheet into the working copy again, in the palette now set;
-// nothing to do when the sheet itself is drawn from.
-void refresh_tileset();
+
+// The palette in force: an index into borlin.dat.
+extern int current_pal;
 
 // Shows the palette numbered `current_pal` of borlin.dat.
 void set_current_palette();
+// Makes `palette` the one in force and shows it at once, converting
+// nothing again: for the palettes that differ from the one in force only in
+// entries that no converted graphics (tiles, video copies) use, the planes'
+// livery of the loop waves and the boss's ramp of its flash. Every other
+// change goes through my_set_pallete (render/palette.h).
+void show_palette(int palette);
 
-void destroy_game_video_bitmaps();
+// What depends on the mode belongs to its owners: the bitmaps to those who
+// draw them, the window/full-screen state to its switch. Each registers how
+// to make it and how to release it (null: nothing to release), once, at
+// start; every change of mode releases them all, newest first, before and
+// makes them after, in order. Returns true, for a registration at static
+// initialisation.
+bool register_mode_dependent(void (*make)(), void (*release)());
+void make_mode_dependents();
+void release_mode_dependents();
+
+// The display's part of the way out: stops the timers and releases the
+// presentation and mode bitmaps.
+void release_display();
 int change_graphics_mode(int driver, int w, int h, int depth, int refresh, int update_method);
 
 // The renderer's geometry for a W x H screen.

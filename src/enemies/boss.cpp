@@ -6,7 +6,7 @@
 #include "display/gfx.h"
 #include "enemies/homing.h"
 #include "enemies/paths.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "platform/random.h"
 #include "world/enemy_map.h"
 
@@ -18,8 +18,6 @@ constexpr int BOSS_START_DY = -177;
 constexpr int MISSILE_START_DY = -250;
 constexpr int DODGE_SECONDS_NUM = 35;  // a dodge lasts 35/60 of a second
 constexpr int DODGE_SECONDS_DEN = 60;
-
-bool live_boss() { return enemy_is(borlin_boss, KIND_BOSS) && enemy_map[borlin_boss]->hit_points > 0; }
 
 // The missile, whether held or flying; null when the slot names none.
 enemy *missile() {
@@ -52,20 +50,20 @@ void add_boss() {
                                      nullptr);
   free_homing_record(borlin_boss);
   free_homing_record(borlin_missile);
-  boss_bonus_paid = 0;
   enemy *b = enemy_map[borlin_boss];
   b->frame = BOSS_APPROACH;
   b->origin_x = static_cast<int>(b->screen_x);
   b->origin_y = static_cast<int>(b->screen_y);
 }
 
+void forget_boss() {
+  borlin_boss = 0;
+  borlin_missile = 0;
+}
+
 int boss_progress(const enemy *boss) {
   return static_cast<int>((boss->origin_x - boss->screen_x) * 0.5f +
                           (boss->screen_y - boss->origin_y));
-}
-
-bool is_boss_missile(const enemy *e) {
-  return live_boss() && missile() == e;
 }
 
 void move_boss(enemy *e) {

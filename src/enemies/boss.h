@@ -31,11 +31,12 @@ extern int last_f;
 // Brings the boss and its missile on at the right edge and records their
 // slots in borlin_boss and borlin_missile.
 void add_boss();
+// No boss in play: both slots back to 0 ("no enemy"), at every new view and
+// when the round's ending begins. Only these two write the slots.
+void forget_boss();
 
 // How far the boss has come down the screen diagonal from its start.
 int boss_progress(const enemy *boss);
 
-// True when `e` is the missile of a boss that is still alive.
-bool is_boss_missile(const enemy *e);
 
 void move_boss(enemy *e);

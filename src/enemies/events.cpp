@@ -1,7 +1,7 @@
 #include "enemies/events.h"
 
 #include "enemies/launchers.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "world/map_data.h"
 
 // Every position lies in map positions 490 to 554: the open space at the
@@ -25,11 +25,6 @@ const enemy_event events[MAX_EVENTS] = {
 };
 const int total_events = MAX_EVENTS;
 
-event_action last_movement_function = nullptr;
-int formation_count = 0;
-int direction = DIRECTION_NEAR;
-int last_position = 0;
-int last_event_stretch = 0;
 
 namespace {
 
@@ -63,3 +58,5 @@ void do_events() {
         fire(events[i]);
   last_position = now;
 }
+
+void restart_formation() { formation_count = 0; }

@@ -6,10 +6,10 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "enemies/boss.h"
 #include "enemies/paths.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "world/enemy_map.h"
 

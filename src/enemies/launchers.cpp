@@ -3,15 +3,14 @@
 #include <allegro.h>
 
 #include "display/gfx.h"
-#include "enemies/events.h"
+#include "enemies/wave.h"
 #include "enemies/homing.h"
 #include "enemies/paths.h"
-#include "game/palette.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "shell/datafile_index.h"
-#include "game/ground_enemies.h"
 #include "world/enemy_map.h"
 
 namespace {
@@ -75,7 +74,7 @@ void add_loop_plane() {
   // From round 2 the loop waves fly under their own colours, set directly:
   // only the planes' livery changes, which no tile or video copy uses.
   if (current_player->round > 1 && current_pal != BORLIN_WAVES_PALETTE)
-    set_palette_directly(BORLIN_WAVES_PALETTE);
+    show_palette(BORLIN_WAVES_PALETTE);
 }
 
 void add_homer_plane() {

@@ -17,9 +17,8 @@ int add_doodlebug();
 // A drifting star, unless the animation list is nearly full.
 void add_star();
 
-// The planes counted on screen this tick. The ground-enemy pass counts them
-// into its own global; until that is linked, this reads the same count from
-// the enemies' on-screen flags, which that pass sets.
+// The planes counted on screen this tick (planes_onscreen, counted by the
+// ground-enemy pass).
 int planes_on_screen();
 
 constexpr int STAR_GUARD_SLOT = 200;  // busy: the animation list is nearly full

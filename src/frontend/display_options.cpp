@@ -8,7 +8,52 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/options.h"
+#include "game/setup.h"
+#include "platform/devices.h"
+
+// The display lists behind these items come with the display options.
+menu_item myadvanced[ADVANCED_ITEMS] = {
+    {0, MENU_ACTION, "Graphics Mode", nullptr, do_drivers_menu},
+    {0, MENU_ACTION, "Colour Depth", nullptr, do_bpp_menu},
+    {0, MENU_ACTION, "Request Refresh Rate", nullptr, do_refresh_menu},
+    {0, MENU_ACTION, "Screen Update Method", nullptr, do_methods_menu},
+    {0, MENU_ACTION, "Time Regulate Method", nullptr, do_regulate_menu},
+    {0, MENU_BACK, "Back", nullptr, nullptr},
+};
+
+menu_item mymethods[METHOD_COUNT + 1] = {
+    {0, MENU_CHOICE, METHOD_NAMES[0], nullptr, nullptr},
+    {0, MENU_CHOICE, METHOD_NAMES[1], nullptr, nullptr},
+    {0, MENU_CHOICE, METHOD_NAMES[2], nullptr, nullptr},
+    {0, MENU_BACK, "Back", nullptr, nullptr},
+};
+
+menu_item myregulators[REGULATOR_COUNT + 1] = {
+    {0, MENU_CHOICE, REGULATOR_NAMES[0], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[1], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[2], nullptr, nullptr},
+    {0, MENU_CHOICE, REGULATOR_NAMES[3], nullptr, nullptr},
+    {0, MENU_BACK, "Back", nullptr, nullptr},
+};
+
+menu_item myrefreshrates[REFRESH_RATE_COUNT + 1] = {
+    {0, MENU_CHOICE, "75 Hz", nullptr, nullptr},  {0, MENU_CHOICE, "70 Hz", nullptr, nullptr},
+    {0, MENU_CHOICE, "60 Hz", nullptr, nullptr},  {0, MENU_CHOICE, "50 Hz", nullptr, nullptr},
+    {0, MENU_CHOICE, "80 Hz", nullptr, nullptr},  {0, MENU_CHOICE, "85 Hz", nullptr, nullptr},
+    {0, MENU_CHOICE, "90 Hz", nullptr, nullptr},  {0, MENU_CHOICE, "100 Hz", nullptr, nullptr},
+    {0, MENU_CHOICE, "120 Hz", nullptr, nullptr}, {0, MENU_BACK, "Back", nullptr, nullptr},
+};
+const int hz_list[REFRESH_RATE_COUNT] = {75, 70, 60, 50, 80, 85, 90, 100, 120};
+
+menu_item mybpps[BPP_COUNT + 1] = {
+    {0, MENU_CHOICE, "Desktop depth", nullptr, nullptr},
+    {32, MENU_CHOICE, "32 bpp", nullptr, nullptr},
+    {24, MENU_CHOICE, "24 bpp", nullptr, nullptr},
+    {16, MENU_CHOICE, "16 bpp", nullptr, nullptr},
+    {15, MENU_CHOICE, "15 bpp", nullptr, nullptr},
+    {8, MENU_CHOICE, "8 bpp", nullptr, nullptr},
+    {0, MENU_BACK, "Back", nullptr, nullptr},
+};
 
 menu_item mydrivers[MAX_MENU_DRIVERS + 1] = {{0, MENU_BACK, "Back", nullptr, nullptr}};
 int my_gfx_driver[MAX_MENU_DRIVERS] = {};
@@ -58,11 +103,6 @@ template <int... I> constexpr std::array<void (*)(), sizeof...(I)> res_menu_hand
 constexpr auto RES_MENU_HANDLERS =
     res_menu_handlers_of(std::make_integer_sequence<int, MAX_MENU_DRIVERS>{});
 
-_DRIVER_INFO *library_driver_list() {
-  return system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
-                                                     : _gfx_driver_list;
-}
-
 void set_res_item(int i, int w, int h, const char *format) {
   gmodes[i] = {w, h};
   snprintf(res_caption[i], RES_CAPTION_SIZE, format, w, h);
@@ -101,7 +141,7 @@ void get_gfx_drivers() {
 
   driver_count = 0;
   // The table has room for MAX_MENU_DRIVERS; any further drivers are not offered.
-  for (_DRIVER_INFO *d = library_driver_list(); d && d->driver && driver_count < MAX_MENU_DRIVERS;
+  for (_DRIVER_INFO *d = gfx_driver_list(); d && d->driver && driver_count < MAX_MENU_DRIVERS;
        d++) {
     const GFX_DRIVER *g = static_cast<const GFX_DRIVER *>(d->driver);
     const int i = driver_count++;
@@ -202,7 +242,7 @@ void do_methods_menu() {
   const int r = do_my_menu(mymethods, updatemethod);
   if (r < 0 || r >= METHOD_COUNT) return;
   if (num_pages(r) == num_pages(updatemethod)) {
-    updatemethod = r;
+    switch_update_method(r);
     return;
   }
   new_mode(gr_driver, SCREEN_W, SCREEN_H, bpp, hz, r);
@@ -211,6 +251,7 @@ void do_methods_menu() {
 void do_regulate_menu() {
   const int r = do_my_menu(myregulators, regulate_method);
   if (r < 0 || r >= REGULATOR_COUNT) return;
-  regulate_method = r;
-  set_opts_switches();
+  set_regulation(r);
 }
+
+void do_advanced_menu() { do_my_menu(myadvanced, 0); }

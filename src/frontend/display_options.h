@@ -3,9 +3,34 @@
 // Every change of mode restarts the demo behind the menu.
 #pragma once
 
-#include "frontend/menu.h"
+#include "display/frame.h"
+#include "frontend/menu_engine.h"
 
 struct GFX_MODE_LIST;
+
+// The Advanced menu: one item per display list, then back.
+constexpr int ADVANCED_ITEMS = 6;
+extern menu_item myadvanced[ADVANCED_ITEMS];
+
+// Screen update methods, by updatemethod (display's METHOD_NAMES).
+extern menu_item mymethods[METHOD_COUNT + 1];
+
+// Time regulation methods, by regulate_method (display's REGULATOR_NAMES).
+extern menu_item myregulators[REGULATOR_COUNT + 1];
+
+// Refresh rates to request; hz_list holds the rate of each entry.
+constexpr int REFRESH_RATE_COUNT = 9;
+extern menu_item myrefreshrates[REFRESH_RATE_COUNT + 1];
+extern const int hz_list[REFRESH_RATE_COUNT];
+
+// Colour depths, the depth in each value; entry 0 takes the desktop's
+// depth when the list opens.
+constexpr int BPP_DESKTOP = 0;
+constexpr int BPP_COUNT = 6;
+extern menu_item mybpps[BPP_COUNT + 1];
+
+// The Advanced menu and its lists.
+void do_advanced_menu();
 
 // The driver list: one choice per driver the library offers, then "Back".
 constexpr int MAX_MENU_DRIVERS = 9;

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "display/frame.h"
-#include "frontend/menu.h"
 #include "frontend/notice.h"
+#include "render/captions.h"
+#include "platform/input.h"
 #include "shell/datafile_index.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
@@ -86,22 +87,7 @@ bool read_line(PACKFILE *f, hi_score &h) {
   return true;
 }
 
-// Acts once per press: true when the press has not been acted on yet.
-bool take_press() {
-  if (hi_released != -1) return false;
-  hi_released = 0;
-  return true;
-}
-
 bool entering() { return enter_name >= 0 && enter_name < HI_SCORE_LINES; }
-
-bool stick(int axis, bool high_end) {
-  if (!joystick_usable()) return false;
-  const JOYSTICK_AXIS_INFO &a = joy[0].stick[0].axis[axis];
-  return high_end ? a.d2 : a.d1;
-}
-
-bool button_held() { return joystick_usable() && (joy[0].button[0].b || joy[0].button[1].b); }
 
 // Outlined like the menus' captions, ending at x = `right`.
 void outlined_text_right(BITMAP *dest, const char *text, int right, int y, int c) {
@@ -114,7 +100,7 @@ BITMAP *icon = nullptr;
 
 BITMAP *hi_score_icon() {
   if (icon || !data) return icon;
-  BITMAP *marker = static_cast<BITMAP *>(data[KESTAL_ROUND_MARKER].dat);
+  BITMAP *marker = datafile_bitmap(data, KESTAL_ROUND_MARKER);
   const int depth = get_color_depth();
   set_color_depth(8);
   icon = create_bitmap(marker->w / 2, marker->h / 2);
@@ -372,7 +358,7 @@ void hi_remove_letter() {
 }
 
 int do_hi_io() {
-  if (joystick_usable()) poll_joystick();
+  poll_stick();
   if (keypressed()) {
     const int c = readkey() & 255;
     if (entering() && is_letter(c)) hi_type_letter(c);
@@ -381,40 +367,40 @@ int do_hi_io() {
 
   for (int k : FUNCTION_KEYS) {
     if (!key[k]) continue;
-    if (take_press() && hi_function_key) hi_function_key(k);
+    if (take_press(hi_released) && hi_function_key) hi_function_key(k);
     return 0;
   }
-  if (key[KEY_ESC]) return take_press() ? -1 : 0;
-  if (key[KEY_LEFT] || key[KEY_4_PAD] || stick(0, false)) {
-    if (take_press()) hi_letter_down();
+  if (key[KEY_ESC]) return take_press(hi_released) ? -1 : 0;
+  if (key[KEY_LEFT] || key[KEY_4_PAD] || stick_left()) {
+    if (take_press(hi_released)) hi_letter_down();
     return 0;
   }
-  if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick(0, true)) {
-    if (take_press()) hi_letter_up();
+  if (key[KEY_RIGHT] || key[KEY_6_PAD] || stick_right()) {
+    if (take_press(hi_released)) hi_letter_up();
     return 0;
   }
-  if (key[KEY_UP] || key[KEY_8_PAD] || stick(1, false)) {
-    if (take_press()) hi_upper_case();
+  if (key[KEY_UP] || key[KEY_8_PAD] || stick_up()) {
+    if (take_press(hi_released)) hi_upper_case();
     return 0;
   }
-  if (key[KEY_DOWN] || key[KEY_2_PAD] || stick(1, true)) {
-    if (take_press()) hi_lower_case();
+  if (key[KEY_DOWN] || key[KEY_2_PAD] || stick_down()) {
+    if (take_press(hi_released)) hi_lower_case();
     return 0;
   }
   if (key[KEY_ENTER]) {
-    if (!take_press()) return 0;
+    if (!take_press(hi_released)) return 0;
     if (!entering()) return -1;
     hi_finish_name();
     return 0;
   }
-  if (key[KEY_SPACE] || key[KEY_LCONTROL] || button_held()) {
-    if (!take_press()) return 0;
+  if (key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire()) {
+    if (!take_press(hi_released)) return 0;
     if (!entering()) return -1;
     hi_type_letter(*letter_ptr);
     return 0;
   }
   if (key[KEY_BACKSPACE] || key[KEY_DEL]) {
-    if (take_press()) hi_remove_letter();
+    if (take_press(hi_released)) hi_remove_letter();
     return 0;
   }
   hi_released = -1;

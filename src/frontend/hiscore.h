@@ -2,7 +2,7 @@
 // entering a name. The table screen's loop runs these once a frame.
 #pragma once
 
-#include "game/state.h"
+#include "world/state.h"
 
 struct BITMAP;
 

@@ -5,14 +5,13 @@
 #include <cstdio>
 
 #include "display/frame.h"
-#include "display/gfx.h"
 #include "frontend/hiscore.h"
-#include "frontend/menu.h"
+#include "frontend/intro.h"
+#include "frontend/menu_engine.h"
 #include "frontend/notice.h"
+#include "game/switches.h"
 #include "frontend/titles.h"
-#include "game/state.h"
-#include "shell/datafile_index.h"
-#include "shell/shell.h"
+#include "world/state.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ void draw_hi_score_screen() {
 void hi_score_loop() {
   total_scores = count_total_scores();
   state = INTRO_STEADY;  // the menu's intro does not replay behind the table
-  hi_function_key = menu_function_key;
+  hi_function_key = function_key;
   while (do_hi_io() == 0) menu_frame_pass(nullptr, true, draw_hi_score_screen);
 }
 

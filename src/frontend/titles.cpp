@@ -3,8 +3,9 @@
 #include <allegro.h>
 
 #include "display/frame.h"
-#include "frontend/menu.h"
-#include "game/state.h"
+#include "frontend/intro.h"
+#include "render/captions.h"
+#include "world/state.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 

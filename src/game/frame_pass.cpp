@@ -1,6 +1,7 @@
 #include "game/frame_pass.h"
 
 #include "display/frame.h"
+#include "enemies/paths.h"
 #include "game/ship.h"
 #include "game/world.h"
 #include "platform/signals.h"
@@ -15,6 +16,7 @@ void frame_pass(frame_hook input, bool world_step, frame_hook overlay) {
   if (world_step) game_logic();
   BeginDrawing();
   draw_screen();
+  draw_path_view();  // a check of the flight paths by eye, over the picture
   if (overlay) overlay();
   EndDrawing();
   frame_pass_count++;

@@ -6,11 +6,13 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "enemies/boss.h"
 #include "enemies/launchers.h"
-#include "game/position.h"
-#include "game/state.h"
+#include "world/position.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/screen_objects.h"
@@ -24,7 +26,6 @@ int force_field_onscreen = 0;
 int force_field_x = 0;
 int doodlebug_onscreen = 0;
 int doodlebug_x = 0;
-int planes_onscreen = 0;
 int s_force_field_playing = 0;
 int s_doodlebug_playing = 0;
 int rand_blocks[WALL_BLOCK_HANDLES];
@@ -52,10 +53,7 @@ bool is_force_field(int kind) {
 
 // The list (-1 dynamic, 0 static) of a placed enemy.
 int placed_list(int kind) {
-  return kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET || kind == KIND_DOODLEBUG ||
-                 kind == KIND_BOSS
-             ? -1
-             : 0;
+  return is_rocket(kind) || kind == KIND_DOODLEBUG || kind == KIND_BOSS ? -1 : 0;
 }
 
 // A looped sound that plays while its source is on screen and follows it.
@@ -160,7 +158,7 @@ void init_enemies() {
     const enemy_type *t = enemy_type_list[e->type];
     e->hit_points = t->hit_points;
     e->launch_position = 0;
-    if (e->type == KIND_YELLOW_ROCKET || e->type == KIND_RED_ROCKET) {
+    if (is_rocket(e->type)) {
       e->alt = t->start_alt;
       e->launch_position = e->map_x * 8 - e->map_y * 4 +
                            (e->type == KIND_YELLOW_ROCKET ? YELLOW_ROCKET_LEAD : RED_ROCKET_LEAD);
@@ -174,8 +172,7 @@ void init_enemies() {
     const wall_block_handle &w = wall_block_handles[h];
     rand_blocks[h] = get_spriteid_at_mapxy(w.kind, w.m, w.n);
   }
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
   for (int h = 0; h < WALL_BLOCK_HANDLES; h++)
     if (h != RAND_BLOCK3 && h != RAND_BLOCK4) enemy_map[rand_blocks[h]]->hit_points = INDESTRUCTIBLE;
 

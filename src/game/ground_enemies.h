@@ -10,7 +10,6 @@ extern int force_field_onscreen;  // -1: a force field is on screen this tick
 extern int force_field_x;         // screen x of the last one found
 extern int doodlebug_onscreen;    // -1: a doodlebug is on screen this tick
 extern int doodlebug_x;
-extern int planes_onscreen;       // planes counted on screen this tick
 extern int s_force_field_playing;  // -1 while the hum loops
 extern int s_doodlebug_playing;    // -1 while the doodlebug's sound loops
 

@@ -7,12 +7,12 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/play.h"
-#include "game/state.h"
+#include "game/setup.h"
+#include "game/switches.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/input.h"
 #include "platform/signals.h"
 #include "render/screen_objects.h"
@@ -22,7 +22,6 @@
 
 char key_input[KEY_INPUT_SIZE] = {' ', ' ', '\0'};
 int input_released = -1;
-int paused = 0;
 
 namespace {
 
@@ -45,9 +44,7 @@ void toggle(int &flag) { flag = flag == -1 ? 0 : -1; }
 
 // A single-press action: done once per press of its key.
 template <class F> void once(F action) {
-  if (input_released != -1) return;
-  input_released = 0;
-  action();
+  if (take_press(input_released)) action();
 }
 
 // While the game waits in the pause, End and a stopping signal still quit.
@@ -135,7 +132,7 @@ bool fire_held() { return key[KEY_SPACE] || key[KEY_LCONTROL] || stick_fire(); }
 }  // namespace
 
 bool save_snapshot() {
-  const RGB *pal = static_cast<const RGB *>(commondata[BORLIN_NORMAL_PALETTE].dat);
+  const RGB *pal = datafile_palette(commondata, BORLIN_NORMAL_PALETTE);
   const std::string path = save_path(SNAP_FILE);
   if (currentbuffer && save_bitmap(path.c_str(), currentbuffer, pal) == 0) return true;
   printf("Could not write the screenshot %s\n", path.c_str());
@@ -187,11 +184,11 @@ void user_input() {
       current_player->lives = 0;
     });
   } else if (key[KEY_F2]) {
-    once([] { menu_function_key(KEY_F2); });  // the same switches as in the menus
+    once([] { function_key(KEY_F2); });  // the same switches as in the menus
   } else if (key[KEY_F3]) {
-    once([] { menu_function_key(KEY_F3); });
+    once([] { function_key(KEY_F3); });
   } else if (key[KEY_F4]) {
-    once([] { menu_function_key(KEY_F4); });
+    once([] { function_key(KEY_F4); });
   } else if (key[KEY_END]) {
     main_exit(EXIT_QUIT);
   } else if (key[KEY_P] || paused == -1) {
@@ -251,7 +248,7 @@ void ship_logic() {
   if (end_life == -1) return;
   // The grace after a restart: ticks against display refreshes, as the
   // round-end pause (world.cpp).
-  bool blinking = ghostship_flag != 0 || (game_time <= 1.5f * hz && current_player->lives <= 2);
+  bool blinking = ghostship_flag != 0 || (game_time <= GRACE_SECONDS * hz && current_player->lives <= 2);
   if (blinking && (static_cast<int>(game_time) & 12) == 0) return;
 
   // The picture by attitude; a shadow of -1 means the image is its own.

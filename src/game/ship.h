@@ -16,13 +16,12 @@ constexpr int CHEAT_LIVES = 5;
 constexpr int KEY_INPUT_SIZE = 3;
 extern char key_input[KEY_INPUT_SIZE];
 
-// Edge detection of the action chain and the single-step mode: the statics
-// of user_input, here so that a test or a new run can put them back.
+// Edge detection of the action chain: a static of user_input, here so that
+// a test or a new run can put it back. (Its single-step mode, `paused`, is
+// world state: a new game ends it.)
 extern int input_released;  // -1 when no key of the chain was held at the last check
-extern int paused;          // -1: every frame waits for a press of P
 
-// Screenshot file, and what went wrong the last time it was written (empty
-// when it worked).
+// Where S writes the screenshot.
 constexpr const char *SNAP_FILE = "snap.bmp";
 
 // Reads the devices once and acts: the function keys, pause, screenshot,

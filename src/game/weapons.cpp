@@ -7,9 +7,10 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "enemies/homing.h"
-#include "game/palette.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
+#include "render/background.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
@@ -39,7 +40,6 @@ constexpr int STRIP_BOTTOM_EDGE = 393;
 // The probes along a shot's nose and the ship's body.
 constexpr int NOSE_PROBES_FROM = 9, NOSE_PROBES_TO = 30, NOSE_PROBE_STEP = 3;
 constexpr int BODY_PROBES_TO = 35, BODY_PROBE_STEP = 5;
-constexpr float COLLISION_GRACE_SECONDS = 1.5f;
 
 // Rockets wait until the ship, looking ahead by its height, has passed
 // their launch value; they puff smoke every few ticks of climbing.
@@ -50,8 +50,6 @@ constexpr float SMOKE_FROM_ALT = 10.0f;
 // Where a fuel tank's kill leaves the sinking ship.
 constexpr float LOWEST_HELD_ALT = 11.0f;
 constexpr float CAUGHT_CLIMB = 2.0f;
-
-bool is_rocket(int kind) { return kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET; }
 
 // The scenery's motion on screen per tick, which debris and labels share.
 float scenery_dx() { return -scroll_speed; }
@@ -83,12 +81,9 @@ void explode_at(const enemy *e, int anim) {
 // video copy of the boss (none is ever made) would be converted in the
 // flash colours and the normal palette set again.
 void boss_flash(int palette) {
-  set_palette_directly(palette);
+  show_palette(palette);
   const enemy_type *t = enemy_type_list[KIND_BOSS];
-  if (bpp > 8 && t->video_sprite && t->base_sprite) {
-    blit(t->base_sprite, t->video_sprite, 0, 0, 0, 0, t->base_sprite->w, t->base_sprite->h);
-    set_palette_directly(BORLIN_NORMAL_PALETTE);
-  }
+  if (bpp > 8 && copy_video_sprite(t)) show_palette(BORLIN_NORMAL_PALETTE);
 }
 
 // A hit on the missile the boss still holds: its weak point. Returns false
@@ -238,7 +233,7 @@ int ship_hit_detect(int x, int y, int alt) {
 
 void ship_collision_detection() {
   // Ticks against display refreshes, as the round-end pause (world.cpp).
-  if (end_life == -1 || game_time <= COLLISION_GRACE_SECONDS * hz || ghostship_flag == -1) return;
+  if (end_life == -1 || game_time <= GRACE_SECONDS * hz || ghostship_flag == -1) return;
   const int n = ship_hit_detect(static_cast<int>(shipscreenx), static_cast<int>(shipscreeny),
                                 static_cast<int>(shipalt));
   if (n < 0 || n >= total_enemies) return;

@@ -8,13 +8,13 @@
 #include "enemies/events.h"
 #include "enemies/launchers.h"
 #include "game/ground_enemies.h"
-#include "game/palette.h"
-#include "game/play.h"
-#include "game/position.h"
+#include "render/palette.h"
+#include "game/setup.h"
+#include "world/position.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
-#include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"
@@ -37,8 +37,7 @@ void next_round() {
   scrollpos = static_cast<float>(stretch_start(0) > 0 ? stretch_start(0) : 0);
   my_set_pallete(BORLIN_NORMAL_PALETTE, CLEAR_PICTURE);
   at_new_position();
-  borlin_boss = 0;
-  borlin_missile = 0;
+  forget_boss();
 }
 
 void boss_ending() {
@@ -47,7 +46,10 @@ void boss_ending() {
     scroll_speed = SCROLL_BOSS_CREEP;
     return;
   }
-  if (borlin_boss == 0 || borlin_boss >= total_enemies) add_boss();
+  if (borlin_boss == 0 || borlin_boss >= total_enemies) {
+    add_boss();
+    boss_bonus_paid = 0;
+  }
   if (!enemy_is(borlin_boss, KIND_BOSS)) return;
   enemy *boss = enemy_map[borlin_boss];
   if (boss->hit_points != 0) return;
@@ -159,7 +161,7 @@ void game_logic() {
   // livery, which no tile or video copy uses, so nothing is redrawn.
   if (stage == STAGE_SPACE_CLEARED && current_player->round >= 2 &&
       current_pal != BORLIN_NORMAL_PALETTE)
-    set_palette_directly(BORLIN_NORMAL_PALETTE);
+    show_palette(BORLIN_NORMAL_PALETTE);
   if (stage == STAGE_BOSS) boss_ending();
 
   if (demomode_flag != -1) burn_fuel();

@@ -2,17 +2,6 @@
 // every mover, run once per drawn frame.
 #pragma once
 
-// The phases of a round (the player's stage), set every tick from the view's
-// position along the strip.
-constexpr int STAGE_START = 0;         // stretch 0 before the first fortress
-constexpr int STAGE_FORTRESS1 = 1;
-constexpr int STAGE_SPACE = 2;         // enemy planes left to shoot
-constexpr int STAGE_SPACE_CLEARED = 3;
-constexpr int STAGE_FORTRESS2 = 4;
-constexpr int STAGE_BOSS = 5;
-constexpr int STAGE_SECOND_HALF = 6;   // stretch 6
-constexpr int STAGE_LAST_FORTRESSES = 7;
-
 // Scroll units per tick by stage.
 constexpr float SCROLL_NORMAL = 2.0f;
 constexpr float SCROLL_SPACE = 1.0f;
@@ -26,8 +15,6 @@ constexpr int DEMO_LAST_POSITION = 1520;
 constexpr int BOSS_CREEP_OFFSET = 3;
 // The round ends this many seconds (in units of hz ticks) after the boss dies.
 constexpr float ROUND_END_SECONDS = 3.5f;
-// No scenery collision this many seconds (of hz ticks) after the clock restarts.
-constexpr float GRACE_SECONDS = 1.5f;
 
 // Fuel burnt per tick over fortress ground, and elsewhere.
 constexpr float FUEL_BURN_GROUND = 0.18f;

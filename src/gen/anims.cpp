@@ -3,19 +3,18 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "display/frame.h"
 #include "display/gfx.h"
+#include "gen/darken.h"
 #include "platform/random.h"
-#include "render/screen_objects.h"
-#include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 
 anim_type *anim_type_list[MAX_ANIM_TYPES];
 int total_anim_types = 0;
-animation anim_list[MAX_ANIMATIONS];
 
 BITMAP *ship_bullet = nullptr;
 BITMAP *enemy_bullet = nullptr;
@@ -59,6 +58,10 @@ BITMAP *cleared_bitmap(int w, int h) {
 }  // namespace
 
 int add_anim_type(int frames) {
+  if (total_anim_types == MAX_ANIM_TYPES) {
+    puts("Too many animation types");
+    main_exit(EXIT_FATAL);
+  }
   anim_type *t = new anim_type;
   t->frames = frames;
   t->frame_list = new BITMAP *[frames]();
@@ -77,37 +80,6 @@ void calc_sizes() {
       if (!t->frame_list[f]) continue;
       t->width = std::max(t->width, t->frame_list[f]->w);
       t->height = std::max(t->height, t->frame_list[f]->h);
-    }
-  }
-}
-
-void add_animation(int type, float x, float y, int centred, int alt, float dx, float dy,
-                   float dalt, int count) {
-  for (animation &a : anim_list) {
-    if (a.count > 0) continue;
-    a = animation{type, x, y, centred, static_cast<float>(alt), 0.0f, dx, dy, dalt, count};
-    return;
-  }
-  // Every slot busy: the animation is dropped.
-}
-
-void clear_animations() {
-  for (animation &a : anim_list) a.count = 0;
-}
-
-void draw_anims() {
-  for (animation &a : anim_list) {
-    if (a.count <= 0) continue;
-    if (a.type < 0 || a.type >= total_anim_types || !anim_type_list[a.type]) continue;
-    const int frames = anim_type_list[a.type]->frames;
-    if (a.frame >= frames) a.count--;
-    if (a.count <= 0) continue;
-    add_screen_object(nullptr, a.type, a.frame, nullptr, nullptr, a.x, a.y, a.centred, a.alt, -1,
-                      1, 0);
-    a.frame += time_unit;
-    if (a.frame >= frames) {
-      a.frame = 0;
-      a.count--;
     }
   }
 }
@@ -159,7 +131,7 @@ void generate_explosion(int frames, int size, int speed) {
 
 void generate_points(const char *text, int colour) {
   const int type = add_anim_type(POINTS_FRAMES);
-  FONT *f = static_cast<FONT *>(commondata[BORLIN_GAME_FONT].dat);
+  FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
   BITMAP *b = cleared_bitmap(text_length(f, text), text_height(f));
   if (b) textout_ex(b, f, text, 0, 0, palette_color[colour + 15], -1);
   // One bitmap shared by every visible frame; the first ones stay empty.
@@ -270,6 +242,5 @@ void generate_anims() {
   generate_star(1, 3, 3, 11);
   generate_star(1, 3, 3, 13);
   calc_sizes();
-  clear_animations();
   set_color_depth(bpp != 0 ? bpp : 8);
 }

@@ -1,5 +1,5 @@
-// Generated sprites and animations: the animation types made at start-up
-// and the running animations.
+// Generated sprites and animations: the animation types made at start-up.
+// Running them is render's (render/animations.h).
 #pragma once
 
 struct BITMAP;
@@ -14,22 +14,11 @@ struct anim_type {
 };
 
 constexpr int MAX_ANIM_TYPES = 32;
+// Running animations at once (render's anim_list); the screen-object
+// queues are sized by it.
+constexpr int MAX_ANIMATIONS = 256;
 extern anim_type *anim_type_list[MAX_ANIM_TYPES];
 extern int total_anim_types;
-
-// One running animation. The slot is free while count <= 0.
-struct animation {
-  int type;
-  float x, y;
-  int centred;  // -1: (x, y) is the frame's centre, else its top-left
-  float alt;
-  float frame;  // fractional; advanced by the tick's time unit
-  float dx, dy, dalt;
-  int count;    // passes through the frames still to show
-};
-
-constexpr int MAX_ANIMATIONS = 256;
-extern animation anim_list[MAX_ANIMATIONS];
 
 // The animation types by number, in the order generate_anims makes them.
 enum anim_type_number {
@@ -107,16 +96,9 @@ extern BITMAP *shipr2;
 void generate_anims();
 
 // A new type of `frames` null frames at the next index; returns the index.
+// A full table (MAX_ANIM_TYPES) says so and leaves the program.
 int add_anim_type(int frames);
 void calc_sizes();
-
-// Starts an animation in the lowest free slot; dropped when none is free.
-void add_animation(int type, float x, float y, int centred, int alt, float dx, float dy,
-                   float dalt, int count);
-void clear_animations();
-// Queues every live animation as a screen object and advances its frame;
-// a slot that has shown its last pass is freed.
-void draw_anims();
 
 void generate_explosion(int frames, int size, int speed);
 void generate_points(const char *text, int colour);

@@ -3,6 +3,10 @@
 #include <allegro.h>
 #include <dlfcn.h>
 
+#include <cstdio>
+
+int joy_ok = 0;
+
 bool joystick_present() { return num_joysticks > 0; }
 
 namespace {
@@ -24,3 +28,42 @@ void silence_sound_library_errors() {
 }
 
 bool sound_present() { return digi_driver && digi_driver->id != DIGI_NONE; }
+
+void init_joystick() {
+  joy_ok = 0;
+  if (install_joystick(JOY_TYPE_AUTODETECT) != 0 || !joystick_present()) {
+    fputs("No joystick: playing with the keyboard.\n", stderr);
+    return;
+  }
+  joy_ok = -1;
+}
+
+void init_sound() {
+  // Our line below says it once; the sound library's own would be many.
+  silence_sound_library_errors();
+  if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0 || !sound_present()) {
+    fputs("No sound device: playing without sound.\n", stderr);
+    // A silent driver plays nothing; dropping it makes every later
+    // play_sample a plain no-op.
+    remove_sound();
+  }
+}
+
+char *al_un_id(char *buffer, int id) {
+  unsigned int u = static_cast<unsigned int>(id);
+  if (u <= 2) {
+    buffer[0] = 'A';
+    buffer[1] = 'U';
+    buffer[2] = 'T';
+    buffer[3] = 'O';
+  } else {
+    for (int i = 0; i < 4; i++) buffer[i] = static_cast<char>((u >> (24 - 8 * i)) & 0xff);
+  }
+  buffer[4] = '\0';
+  return buffer;
+}
+
+_DRIVER_INFO *gfx_driver_list() {
+  return system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
+                                                     : _gfx_driver_list;
+}

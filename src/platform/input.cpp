@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "shell/shell.h"
+#include "platform/devices.h"
 
 namespace {
 
@@ -29,6 +29,10 @@ void sleep_ms(int ms) {
 
 void poll_input() {
   if (keyboard_needs_poll()) poll_keyboard();
+  poll_stick();
+}
+
+void poll_stick() {
   if (joy_ok == -1) poll_joystick();
 }
 
@@ -56,4 +60,10 @@ bool stick_fire() {
   if (joy_ok != -1 || num_joysticks < 1) return false;
   return (joy[0].num_buttons > 0 && joy[0].button[0].b) ||
          (joy[0].num_buttons > 1 && joy[0].button[1].b);
+}
+
+bool take_press(int &released) {
+  if (released != -1) return false;
+  released = 0;
+  return true;
 }

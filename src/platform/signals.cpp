@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/exit.h"
 #include "platform/input.h"
-#include "shell/shell.h"
 
 volatile sig_atomic_t quit_requested = 0;
 

@@ -2,16 +2,18 @@
 
 #include <allegro.h>
 
+#include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "shell/datafile_index.h"
+#include "shell/shell.h"
+#include "world/state.h"
 #include "world/map_data.h"
+#include "world/enemy_kinds.h"
+#include "world/enemy_map.h"
 
 BITMAP *tiles[TILESET_TILES];
-int scrolled_x = 0;
-int scrolled_y = 0;
 int last_scroll_x = -100;
 int blits_done = 4;
-void (*start_next_round)() = nullptr;
 
 namespace {
 
@@ -33,9 +35,6 @@ void draw_every_cell() {
   for (int ty = 0; ty <= screen_tile_h; ty++)
     for (int tx = 0; tx <= screen_tile_w; tx++) draw_tile2(tx, ty);
 }
-
-int stretch_last(int s) { return logic_map[2 * s + 1]; }
-int stretch_first(int s) { return logic_map[2 * s]; }
 
 }  // namespace
 
@@ -64,52 +63,27 @@ void draw_tile2(int tx, int ty) {
 }
 
 void scroll_background2(float x) {
-  float newpos = scrollpos + x;
-  int i = static_cast<int>(newpos);
-  int sx = i / SCROLL_STEP;
-  scroll_offset = i & (SCROLL_STEP - 1);
-  int d = sx - last_scroll_x;
+  const int i = static_cast<int>(scrollpos + x);
+  const int offset = i & (SCROLL_STEP - 1);
+  int d = i / SCROLL_STEP - last_scroll_x;
 
   // Finish the strips of the step still shown, before the next shift, and
   // before the stretch changes under them: they belong to scroll_x, which
   // still counts in the stretch they were due in.
   if (blits_done <= EDGES_DRAWN && d >= 0 && d < screen_tile_w) {
-    if (blits_done < EDGES_DRAWN && (scroll_offset > 0 || d > 0)) {
+    if (blits_done < EDGES_DRAWN && (offset > 0 || d > 0)) {
       draw_top_row_and_second_last_column();
       blits_done = EDGES_DRAWN;
     }
-    if (blits_done <= EDGES_DRAWN && (scroll_offset > 8 || d > 0)) {
+    if (blits_done <= EDGES_DRAWN && (offset > 8 || d > 0)) {
       draw_last_column();
       blits_done = COMPLETE;
     }
   }
 
-  if (2 * sx > stretch_last(range_index)) {
-    range_index++;
-    if (range_index > LAST_STRETCH) {
-      range_index = 0;
-      current_player->round++;
-      if (start_next_round) start_next_round();
-      sx = scroll_x;
-      newpos = scrollpos;
-      // The round set-up has just drawn the whole floor for its start;
-      // shifting it by the step that led here would misplace it.
-      d = 0;
-    } else {
-      newpos += 8 * (stretch_first(range_index) - stretch_last(range_index - 1));
-      i = static_cast<int>(newpos);
-      sx = i / SCROLL_STEP;
-      scroll_offset = i & (SCROLL_STEP - 1);
-    }
-  }
-
-  // The pixel counts follow the raw advance, not a stretch jump, so
-  // things moving with the floor move smoothly across it.
-  scroll_x = sx;
-  scrolled_x = static_cast<int>(scrollpos + x) - static_cast<int>(scrollpos);
-  logicpos += scrolled_x;
-  scrolled_y = static_cast<int>((scrollpos + x) * 0.5f) - static_cast<int>(scrollpos * 0.5f);
-  scrollpos = newpos;
+  // The round set-up has just drawn the whole floor for its start;
+  // shifting it by the step that led here would misplace it.
+  if (advance_scroll(x)) d = 0;
 
   if (d == 1 || d < 0) {
     int w = background->w, h = background->h;
@@ -135,4 +109,108 @@ void draw_all_background() {
   last_scroll_x = FAR_AWAY;
   blits_done = COMPLETE;
   scroll_background2(0);
+}
+
+BITMAP *background = nullptr;
+BITMAP *tileset = nullptr;
+
+namespace {
+
+// Kinds that always draw from their data file bitmap: the moving ones and
+// those drawn by contour alone.
+bool keeps_base_sprite(int kind) {
+  switch (kind) {
+    case KIND_PLANE:
+    case KIND_2X3_BLOCK:
+    case KIND_YELLOW_ROCKET:
+    case KIND_RED_ROCKET:
+    case KIND_INVISIBLE_3X2_BLOCK:
+    case KIND_SATELLITE:
+    case KIND_DOODLEBUG:
+    case KIND_BOSS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Video copies of the other kinds' sprites, where video memory allows.
+void make_enemy_video_sprites() {
+  for (int i = 0; i < total_enemy_types; i++) {
+    enemy_type *t = enemy_type_list[i];
+    if (keeps_base_sprite(i)) continue;
+    if (!t->base_sprite) {
+      t->sprite = nullptr;
+      continue;
+    }
+    t->video_sprite = create_video_bitmap(t->base_sprite->w, t->base_sprite->h);
+    t->sprite = copy_video_sprite(t) ? t->video_sprite : t->base_sprite;
+  }
+}
+
+BITMAP *tile_sheet() { return datafile_bitmap(data, KESTAL_TILE_SHEET); }
+
+// The floor is opaque: colour 0 of the sheet is black there, not the
+// transparent colour that the library's conversion would turn it into.
+void copy_tile_sheet(BITMAP *sheet, BITMAP *dest) {
+  int conversion = get_color_conversion();
+  set_color_conversion(conversion & ~COLORCONV_KEEP_TRANS);
+  blit(sheet, dest, 0, 0, 0, 0, sheet->w, sheet->h);
+  set_color_conversion(conversion);
+}
+
+const bool mode_bitmaps_registered =
+    register_mode_dependent(make_game_video_bitmaps, destroy_game_video_bitmaps);
+
+}  // namespace
+
+void destroy_game_video_bitmaps() {
+  if (background) destroy_bitmap(background);
+  background = nullptr;
+  release_tiles();
+  if (tileset && tileset != tile_sheet()) destroy_bitmap(tileset);
+  tileset = nullptr;
+  release_enemy_video_sprites();
+}
+
+void make_game_video_bitmaps() {
+  destroy_game_video_bitmaps();
+  BITMAP *sheet = tile_sheet();
+  int bw = SCREEN_W + 32, bh = SCREEN_H + 16;
+
+  if (updatemethod == METHOD_TRIPLE_BUFFER || updatemethod == METHOD_PAGE_FLIPPING) {
+    background = create_video_bitmap(bw, bh);
+    if (background && sheet) {
+      tileset = create_video_bitmap(sheet->w, sheet->h);
+      if (tileset) copy_tile_sheet(sheet, tileset);
+    }
+  }
+  if (!background) {
+    background = create_bitmap(bw, bh);
+    if (!background) {
+      puts("couldn't create background bitmap");
+      main_exit(EXIT_FATAL);
+    }
+  }
+  // Above 8 bits a copy in the screen's depth keeps tile blits plain copies.
+  if (!tileset && sheet && bitmap_color_depth(sheet) != bpp) {
+    tileset = create_bitmap(sheet->w, sheet->h);
+    if (tileset) copy_tile_sheet(sheet, tileset);
+  }
+  if (!tileset) tileset = sheet;
+  make_enemy_video_sprites();
+
+  init_tileset();
+  clear_bitmap(background);
+}
+
+void refresh_tileset() {
+  BITMAP *sheet = tile_sheet();
+  if (tileset && sheet && tileset != sheet) copy_tile_sheet(sheet, tileset);
+}
+
+bool copy_video_sprite(const enemy_type *k) {
+  if (!k->base_sprite || !k->video_sprite) return false;
+  blit(k->base_sprite, k->video_sprite, 0, 0, 0, 0, k->base_sprite->w, k->base_sprite->h);
+  return true;
 }

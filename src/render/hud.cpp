@@ -4,7 +4,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/screen_objects.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -45,13 +45,18 @@ constexpr int TOP_COLOUR = 29, SCORE_COLOUR = 13, SCORE_Y = 30;
 constexpr int DEMO_COLOUR_CENTRE = 112;
 
 // Information overlay.
+constexpr float FPS_SHOWN_AFTER = 150.0f;  // ticks after a reset
+// Colours of the timing display (palette_color indices).
+constexpr int INFO_WHITE = 15;
+constexpr int INFO_HIGHLIGHT = 254;
+constexpr int INFO_WARNING = 22;
+constexpr int INFO_GREEN = 10;
 constexpr int INFO_COLOUR = 13, TIME_X = 180, TIME_Y = 20, INFO_Y1 = 60, INFO_Y2 = 70,
               INFO_Y3 = 80;
 
 FONT *hud_font() {
-  if (commondata && commondata[BORLIN_GAME_FONT].dat)
-    return static_cast<FONT *>(commondata[BORLIN_GAME_FONT].dat);
-  return font;
+  FONT *f = datafile_font(commondata, BORLIN_GAME_FONT);
+  return f ? f : font;
 }
 
 void text(const char *s, int x, int y, int colour) {
@@ -168,6 +173,23 @@ void draw_last_scores() {
                 TRANSPARENT, "TOP %07d", top_score);
   textprintf_ex(currentbuffer, hud_font(), 0, SCORE_Y, palette_color[SCORE_COLOUR], TRANSPARENT,
                 "1UP %07d", last_score);
+}
+
+void show_time_info(int x, int y) {
+  textprintf_ex(currentbuffer, font, x, y, palette_color[INFO_WHITE], -1,
+                "%s : %d x %d @ %d Hz %s %ibpp", driverbuf, SCREEN_W, SCREEN_H, hz,
+                hz_is_reliable ? "" : "(Est)", bpp);
+  textprintf_ex(currentbuffer, font, x, y + 10, palette_color[INFO_HIGHLIGHT], -1, "dt = %2.2f",
+                time_unit);
+  if (game_time > FPS_SHOWN_AFTER) {
+    int fps = fps_save.load();
+    textprintf_ex(currentbuffer, font, x + 152, y + 10,
+                  palette_color[fps >= hz - 1 ? INFO_WHITE : INFO_WARNING], -1, "%d fps", fps);
+  }
+  textprintf_ex(currentbuffer, font, x, y + 20, palette_color[INFO_HIGHLIGHT], -1, "%s, %s",
+                update_method_name(updatemethod), regulator_name(regulate_method));
+  textprintf_ex(currentbuffer, font, x, y + 30, palette_color[INFO_GREEN], -1,
+                "scrollpos %5.2f scroll_x %d", scrollpos, scroll_x);
 }
 
 void show_info() {

@@ -3,10 +3,9 @@
 #include <allegro.h>
 
 #include "display/frame.h"
-#include "display/gfx.h"
-#include "enemies/paths.h"
-#include "game/state.h"
-#include "gen/anims.h"
+#include "world/state.h"
+#include "render/animations.h"
+#include "render/background.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
@@ -35,5 +34,4 @@ void draw_screen() {
   }
   if (show_info_flag == -1) show_info();
   if (show3dmap > 0) draw_spritemap();
-  draw_path_view();
 }

@@ -6,8 +6,8 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/position.h"
-#include "game/state.h"
+#include "world/position.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "render/spritemap.h"
 #include "shell/shell.h"
@@ -89,7 +89,7 @@ void draw_shadow(const screen_object *so, const enemy *e, BITMAP *sprite) {
   const int pos = get_mappos(static_cast<int>(sx), static_cast<int>(sy), alt);
   if (over_ground_at_pos(pos) == 0) return;  // nothing to fall on over open space
   float sy2 = sy;
-  if (e && (e->type == KIND_YELLOW_ROCKET || e->type == KIND_RED_ROCKET))
+  if (e && is_rocket(e->type))
     sy2 += ROCKET_SHADOW_DROP;
 
   if (bulletshadows == -1) {

@@ -31,7 +31,10 @@ file_read read_whole_file(const char *name, std::vector<uint8_t> &bytes) {
   return result;
 }
 
-bool stream_sound(const char *name) {
+// Whether the packed stream of `name` is sound: it unpacks whole within
+// the size limit. A file stored whole or not ours passes, for the library
+// to judge.
+bool packed_stream_is_sound(const char *name) {
   std::vector<uint8_t> bytes;
   switch (read_whole_file(name, bytes)) {
     case file_read::too_big:
@@ -52,6 +55,6 @@ bool stream_sound(const char *name) {
 }  // namespace
 
 PACKFILE *open_packed_file(const char *name) {
-  if (!stream_sound(name)) return nullptr;
+  if (!packed_stream_is_sound(name)) return nullptr;
   return pack_fopen(name, F_READ_PACKED);
 }

@@ -6,21 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
-#include "display/frame.h"
-#include "display/gfx.h"
-#include "frontend/display_options.h"
-#include "frontend/hiscore.h"
-#include "frontend/options.h"
-#include "game/ground_enemies.h"
-#include "gen/anims.h"
-#include "platform/devices.h"
-#include "platform/random.h"
-#include "shell/config.h"
 #include "shell/datafile_check.h"
-#include "world/enemy_map.h"
-#include "world/map_data.h"
 
 DATAFILE *commondata = nullptr;
 DATAFILE *data = nullptr;
@@ -30,11 +17,6 @@ const std::array<DataKind, KESTAL_OBJECT_COUNT> kestal_object_kinds = [] {
   k.fill(kestal_object_kind);
   return k;
 }();
-int joy_ok = 0;
-
-std::atomic<int> fps_now{0};
-std::atomic<int> fps_save{0};
-std::atomic<int> game_ticks{0};
 
 std::string executable_directory(const std::string &path) {
   std::string::size_type cut = path.find_last_of("/\\");
@@ -63,8 +45,24 @@ void chdir_to_executable(const char *path) {
   }
 }
 
+namespace {
+
+void *datafile_object(DATAFILE *file, int index) {
+  return file && index >= 0 ? file[index].dat : nullptr;
+}
+
+}  // namespace
+
 BITMAP *datafile_bitmap(DATAFILE *file, int index) {
-  return index < 0 ? nullptr : static_cast<BITMAP *>(file[index].dat);
+  return static_cast<BITMAP *>(datafile_object(file, index));
+}
+
+FONT *datafile_font(DATAFILE *file, int index) {
+  return static_cast<FONT *>(datafile_object(file, index));
+}
+
+RGB *datafile_palette(DATAFILE *file, int index) {
+  return static_cast<RGB *>(datafile_object(file, index));
 }
 
 SAMPLE *common_sample(int index) {
@@ -98,68 +96,3 @@ DATAFILE *load_resource_file(const char *name, const DataKind *kinds, int count)
   }
   return d;
 }
-
-void init_joystick() {
-  joy_ok = 0;
-  if (install_joystick(JOY_TYPE_AUTODETECT) != 0 || !joystick_present()) {
-    fputs("No joystick: playing with the keyboard.\n", stderr);
-    return;
-  }
-  joy_ok = -1;
-}
-
-void init_sound() {
-  // Our line below says it once; the sound library's own would be many.
-  silence_sound_library_errors();
-  if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0 || !sound_present()) {
-    fputs("No sound device: playing without sound.\n", stderr);
-    // A silent driver plays nothing; dropping it makes every later
-    // play_sample a plain no-op.
-    remove_sound();
-  }
-}
-
-void init_main() {
-  seed_game_rand(static_cast<unsigned int>(time(nullptr)));
-  install_keyboard();
-  get_gfx_drivers();
-
-  // Bitmaps stay 8-bit as stored, whatever colour depth is set later.
-  set_color_conversion(COLORCONV_NONE);
-  commondata = load_resource_file("borlin.dat", borlin_object_kinds.data(), BORLIN_OBJECT_COUNT);
-  raise_loop_sample_priorities();
-  data = load_resource_file("kestal.dat", kestal_object_kinds.data(), KESTAL_OBJECT_COUNT);
-
-  init_high_score_table();
-  load_config();
-  init_joystick();
-  generate_anims();
-  make_game_video_bitmaps();
-  load_map_data();
-  init_enemy_type_list();
-  init_sound();
-
-  install_int_ex(fps_saver, 1193181);
-}
-
-void main_exit(int status) {
-  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
-  remove_int(fps_saver);
-  destroy_blit_bitmaps();
-  destroy_game_video_bitmaps();
-  allegro_exit();
-  fflush(stdout);
-  exit(status);
-}
-
-void do_exit() {
-  fflush(stdout);
-  exit(EXIT_QUIT);
-}
-
-void fps_saver() {
-  fps_save = fps_now.load();
-  fps_now = 0;
-}
-
-void inc_game_ticks() { game_ticks++; }

@@ -1,28 +1,22 @@
-// Start-up, the loaded resources and the one way out of the program.
+// The loaded resources: the data files and their objects, and where the
+// program runs from. (The one way out is platform/exit.h.)
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <string>
 
+#include "platform/exit.h"
 #include "shell/datafile_index.h"
 
 struct BITMAP;
 struct DATAFILE;
+struct FONT;
+struct RGB;
 struct SAMPLE;
-
-// Exit statuses: a normal quit reports success, every fatal path failure.
-constexpr int EXIT_QUIT = 0;
-constexpr int EXIT_FATAL = 1;
 
 extern DATAFILE *commondata;  // borlin.dat
 extern DATAFILE *data;        // kestal.dat
-extern int joy_ok;            // -1 when a joystick was installed
-
-// Shared with the library's timer thread, hence atomic.
-extern std::atomic<int> fps_now;
-extern std::atomic<int> fps_save;
-extern std::atomic<int> game_ticks;
 
 // The directory part of a program path, cut at its last '/' or '\';
 // empty when the path is a bare file name.
@@ -34,16 +28,15 @@ std::string executable_folder(const char *self_link, const char *path);
 // Changes into the executable's folder, where the data files are.
 void chdir_to_executable(const char *path);
 
-void init_main();
-[[noreturn]] void main_exit(int status = EXIT_QUIT);
-[[noreturn]] void do_exit();
 
-void fps_saver();
-void inc_game_ticks();
 
 // Object `index` of a loaded data file as a bitmap; null for a negative
 // index (a kind without that picture).
 BITMAP *datafile_bitmap(DATAFILE *file, int index);
+// The same for a font and a palette; null also while the file is not
+// loaded.
+FONT *datafile_font(DATAFILE *file, int index);
+RGB *datafile_palette(DATAFILE *file, int index);
 
 // Sample `index` of borlin.dat; null when the file is not loaded or that
 // object is missing or not a sample (start-up reports a damaged file).
@@ -51,10 +44,6 @@ SAMPLE *common_sample(int index);
 // Play or stop that sample; nothing happens when there is no such sample.
 void play_common_sample(int index, int volume, int pan, int frequency, int loop);
 void stop_common_sample(int index);
-
-// Optional devices: each reports its absence and the game goes on.
-void init_joystick();
-void init_sound();
 
 // Loads one resource data file whose first `count` objects are of the
 // given kinds, or reports which file failed and leaves: a missing file, a

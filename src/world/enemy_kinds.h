@@ -46,6 +46,9 @@ enum EnemyKind {
   ENEMY_KIND_COUNT
 };
 
+// The rockets: they stand on pads, launch with a sound and climb.
+constexpr bool is_rocket(int kind) { return kind == KIND_YELLOW_ROCKET || kind == KIND_RED_ROCKET; }
+
 constexpr int NO_OBJECT = -1;  // a kind without this bitmap
 constexpr int NO_ANIM = -1;    // a kind not drawn as a running animation
 constexpr int INDESTRUCTIBLE = 1000;

@@ -9,6 +9,7 @@
 #include "shell/packed_file.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
+#include "world/state.h"
 
 enemy_type *enemy_type_list[MAX_ENEMY_TYPES];
 int total_enemy_types = 0;
@@ -20,6 +21,10 @@ int total_loaded_enemies = 0;
 void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, BITMAP *shadow,
                             BITMAP *wreck, int score_low, int score_high, int hit_points,
                             int screen_dx, int screen_dy, int depth, int start_alt, int anim_type) {
+  if (total_enemy_types == MAX_ENEMY_TYPES) {
+    puts("Too many enemy types");
+    main_exit(EXIT_FATAL);
+  }
   // Kinds live for the whole run; a second build (only the tests do that)
   // refills the records it made the first time.
   enemy_type *&t = enemy_type_list[total_enemy_types];
@@ -253,4 +258,9 @@ int get_spriteid_at_mapxy(int type, int map_x, int map_y) {
 bool enemy_is(int index, int type) {
   return index > 0 && index < total_enemies && enemy_map[index] != nullptr &&
          enemy_map[index]->type == type;
+}
+
+bool is_boss_missile(const enemy *e) {
+  const bool live_boss = enemy_is(borlin_boss, KIND_BOSS) && enemy_map[borlin_boss]->hit_points > 0;
+  return live_boss && enemy_is(borlin_missile, KIND_DOODLEBUG) && enemy_map[borlin_missile] == e;
 }

@@ -37,6 +37,9 @@ using enemy_move = void (*)(enemy *);
 
 // One enemy: placed ones come from the enemy map file and stand at a map
 // position; dynamic ones are launched during play and move on the screen.
+// The one record with several writers, by field: game the hit points and
+// what a hit or the set-up changes, enemies the motion, render the last_*
+// and sprite-map fields of what it drew.
 struct enemy {
   int index;
   int type;
@@ -103,6 +106,8 @@ bool read_enemy_records(const char *name, std::vector<enemy_record> &out);
 // Writes the records and the end byte; false when the file cannot be made.
 bool write_enemy_records(const char *name, const std::vector<enemy_record> &records);
 
+// The next kind of the table; a full table (MAX_ENEMY_TYPES) says so and
+// leaves the program.
 void add_to_enemy_type_list(const char *name, BITMAP *sprite, BITMAP *contour, BITMAP *shadow,
                             BITMAP *wreck, int score_low, int score_high, int hit_points,
                             int screen_dx, int screen_dy, int depth, int start_alt, int anim_type);
@@ -121,6 +126,9 @@ int get_spriteid_at_mapxy(int type, int map_x, int map_y);
 // "no enemy", so it never qualifies. The boss and its missile are kept as
 // bare indices that outlive their enemies; every use checks them with this.
 bool enemy_is(int index, int type);
+// True when `e` is the missile (borlin_missile) of a boss (borlin_boss)
+// that is still alive.
+bool is_boss_missile(const enemy *e);
 
 // Shutdown: drops the video copies of the kinds' sprites.
 void release_enemy_video_sprites();

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "shell/packed_file.h"
-#include "shell/shell.h"
+#include "platform/exit.h"
 
 int map_data[MAP_POSITIONS][MAP_COLUMNS];
 

@@ -7,11 +7,13 @@
 
 #include "display/gfx.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/spritemap.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "test_support.h"
+#include "gen/darken.h"
 
 namespace {
 
@@ -144,6 +146,25 @@ TEST(Animations, SlotsFillLowestFirstAndDropWhenFull) {
   EXPECT_EQ(anim_list[40].type, 7);
   clear_animations();
   for (const animation &a : anim_list) EXPECT_EQ(a.count, 0);
+}
+
+TEST(GeneratorsDeathTest, AFullTableOfTypesSaysSoAndLeaves) {
+  EXPECT_EXIT(
+      {
+        total_anim_types = MAX_ANIM_TYPES;
+        add_anim_type(1);
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "");
+  // The last free entry is still taken.
+  const int saved = total_anim_types;
+  total_anim_types = MAX_ANIM_TYPES - 1;
+  const int index = add_anim_type(2);
+  EXPECT_EQ(index, MAX_ANIM_TYPES - 1);
+  EXPECT_EQ(anim_type_list[index]->frames, 2);
+  delete[] anim_type_list[index]->frame_list;
+  delete anim_type_list[index];
+  anim_type_list[index] = nullptr;
+  total_anim_types = saved;
 }
 
 TEST(Generators, ExplosionStartsEmptyAndFadesAfterItsPeak) {

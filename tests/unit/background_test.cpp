@@ -5,7 +5,7 @@
 
 #include "display/gfx.h"
 #include "fake_card.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "world/map_data.h"
 

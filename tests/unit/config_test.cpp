@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "frontend/config.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/state.h"
+#include "game/switches.h"
+#include "world/state.h"
 #include "platform/video.h"
 #include "test_support.h"
 
@@ -107,8 +107,8 @@ TEST_F(ConfigTest, RoundTripRestoresModeMethodAndOptionsButNotTheRegulation) {
   EXPECT_EQ(bytes[10], 255);  // shadows on
   EXPECT_EQ(bytes[11], 1);    // reverse logic off
 
-  myopts[OPTS_SHADOWS].value = 0;
-  myopts[OPTS_REVERSE_ALT].value = -1;
+  set_shadows(0);
+  set_reverse_alt(-1);
   FakeCard card;
   X11DriverList x11;
   load_config();
@@ -136,7 +136,7 @@ TEST_F(ConfigTest, ExampleFileLoadsWithShadowsOffAndReverseOn) {
   EXPECT_EQ(bpp, 16);
   EXPECT_EQ(bulletshadows, 0);
   EXPECT_EQ(reverse_logic, -1);
-  EXPECT_EQ(myopts[OPTS_REVERSE_ALT].value, -1);
+  EXPECT_EQ(menu_item_value(myopts[OPTS_REVERSE_ALT]), -1);
 }
 
 TEST_F(ConfigTest, NoFileOrAPlainFileMeansTheDefaultRequest) {
@@ -186,8 +186,8 @@ TEST_F(ConfigTest, ValuesOutOfRangeMeanTheirDefaults) {
   EXPECT_EQ(r.height, DEFAULT_H);
 
   f = config_fields{2, 640, 0, 8, -1, -1, 9, -1, -1};
-  myopts[OPTS_SHADOWS].value = -1;
-  myopts[OPTS_REVERSE_ALT].value = 0;
+  set_shadows(-1);
+  set_reverse_alt(0);
   r = config_from_fields(f, &none, 0);
   EXPECT_EQ(r.width, DEFAULT_W);
   EXPECT_EQ(r.update_method, 0);
@@ -273,7 +273,7 @@ TEST_F(ConfigTest, ASavedFullScreenModeStartsWithTheToggleOnFullScreen) {
     X11DriverList x11;
     load_config();
     EXPECT_EQ(infullscreen, -1);
-    EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);
+    EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), -1);
   }
   infullscreen = saved_full;
   mymain[MAIN_FULLSCREEN].value = saved_item;

@@ -1,4 +1,5 @@
 #include "shell/datafile_check.h"
+#include "app/startup.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>

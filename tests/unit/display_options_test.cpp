@@ -13,7 +13,7 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "platform/video.h"
 
 namespace {

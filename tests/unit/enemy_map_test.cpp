@@ -104,6 +104,16 @@ TEST(EnemyKinds, AreBuiltInOrderWithTheirSizesAndWrecks) {
   EXPECT_EQ(radar->sprite, radar->base_sprite);
 }
 
+TEST(EnemyKindsDeathTest, AFullTableOfKindsSaysSoAndLeaves) {
+  EXPECT_EXIT(
+      {
+        total_enemy_types = MAX_ENEMY_TYPES;
+        add_to_enemy_type_list("one too many", nullptr, nullptr, nullptr, nullptr, 0, 0, 1, 0, 0, 0,
+                               0, NO_ANIM);
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "");
+}
+
 TEST(EnemyMap, AnEmptyFilePlacesNothing) {
   EnemyWorld w;
   EXPECT_EQ(total_enemies, 0);

@@ -5,8 +5,8 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
-#include "game/state.h"
+#include "game/switches.h"
+#include "world/state.h"
 #include "platform/video.h"
 #include "shell/shell.h"
 
@@ -185,21 +185,24 @@ TEST(OptionSwitches, FollowTheRegulationMethodAndTheOptionToggles) {
   for (row r : {row{0, 0, 0, 0}, row{1, -1, 0, 0}, row{2, -1, 1, 0}, row{3, 0, 1, 0},
                 row{4, 0, 1, -1}, row{7, 0, 0, 0}}) {
     regulate_method = r.method;
-    set_opts_switches();
+    apply_regulation();
     EXPECT_EQ(usetimer, r.usetimer) << r.method;
     EXPECT_EQ(waitforvsync, r.waitforvsync) << r.method;
     EXPECT_EQ(pretend_75hz, r.pretend_75hz) << r.method;
     EXPECT_EQ(installed, r.usetimer == -1 ? 1 : 0) << r.method;
   }
 
+  // The Options toggles pass their values on as the switches.
   myopts[OPTS_SHADOWS].value = 255;  // as a settings file stores it
   myopts[OPTS_REVERSE_ALT].value = 255;
-  set_opts_switches();
+  myopts[OPTS_SHADOWS].handler();
+  myopts[OPTS_REVERSE_ALT].handler();
   EXPECT_EQ(bulletshadows, -1);
   EXPECT_EQ(reverse_logic, -1);
   myopts[OPTS_SHADOWS].value = 0;
   myopts[OPTS_REVERSE_ALT].value = 0;
-  set_opts_switches();
+  myopts[OPTS_SHADOWS].handler();
+  myopts[OPTS_REVERSE_ALT].handler();
   EXPECT_EQ(bulletshadows, 0);
   EXPECT_EQ(reverse_logic, 1);
   myopts[OPTS_SHADOWS].value = -1;

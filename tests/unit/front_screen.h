@@ -16,10 +16,11 @@
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "frontend/titles.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game_data.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
+#include "frontend/intro.h"
 
 // The keys the front end reads, released again by the fixture.
 constexpr int FRONT_KEYS[] = {KEY_UP,  KEY_DOWN,  KEY_LEFT,  KEY_RIGHT, KEY_8_PAD, KEY_2_PAD,

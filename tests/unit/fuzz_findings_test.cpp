@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "frontend/hiscore.h"
-#include "shell/config.h"
+#include "frontend/config.h"
 #include "shell/datafile_check.h"
 #include "shell/lzss.h"
 #include "shell/packed_file.h"

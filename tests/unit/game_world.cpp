@@ -9,8 +9,9 @@
 #include "display/gfx.h"
 #include "fake_card.h"
 #include "test_support.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/background.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
@@ -35,6 +36,7 @@ FakeCard *load_game_world() {
   saved_kinds = new EnemyKindsSaved;
   total_anim_types = 0;
   generate_anims();
+  clear_animations();
   make_game_video_bitmaps();
   std::filesystem::path old = std::filesystem::current_path();
   std::filesystem::current_path(GAME_DIR);

@@ -10,6 +10,8 @@
 #include "test_support.h"
 #include "frontend/hiscore.h"
 #include "frontend/hiscore_screen.h"
+#include "frontend/intro.h"
+#include "frontend/menu_engine.h"
 
 namespace {
 

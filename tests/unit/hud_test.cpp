@@ -3,8 +3,9 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "render/hud.h"
 #include "render/screen_objects.h"
 #include "render_world.h"

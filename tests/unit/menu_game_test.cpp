@@ -12,14 +12,16 @@
 #include "display/gfx.h"
 #include "frontend/hiscore.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "game/frame_pass.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game_world.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "test_support.h"
+#include "game/setup.h"
+#include "frontend/intro.h"
 
 namespace {
 
@@ -199,7 +201,7 @@ TEST_F(MenuGame, TheFullScreenItemFollowsTheSwitchFromTheMenuAndFromF5) {
   EXPECT_EQ(do_menu_io(mymain, sel), MENU_GOES_ON);
   EXPECT_EQ(infullscreen, -1);
   EXPECT_EQ(SCREEN_W, SWITCH_FULLSCREEN_W);
-  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);  // reads "WindOwed"
+  EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), -1);  // reads "WindOwed"
 
   // F5 from any menu, and the switch in play, keep the item in step.
   key[KEY_ENTER] = 0;
@@ -208,7 +210,7 @@ TEST_F(MenuGame, TheFullScreenItemFollowsTheSwitchFromTheMenuAndFromF5) {
   EXPECT_EQ(do_menu_io(mymain, sel), MENU_GOES_ON);
   EXPECT_EQ(infullscreen, 0);
   EXPECT_EQ(SCREEN_W, SWITCH_WINDOW_W);
-  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, 0);  // reads "Fullscreen"
+  EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), 0);  // reads "Fullscreen"
 
   change_graphics_mode(GFX_AUTODETECT_WINDOWED, 448, 512, 8, 75, METHOD_DOUBLE_BUFFER);
 }

@@ -8,7 +8,10 @@
 #include "front_screen.h"
 #include "test_support.h"
 #include "frontend/menu.h"
-#include "frontend/options.h"
+#include "game/switches.h"
+#include "frontend/display_options.h"
+#include "render/captions.h"
+#include "frontend/intro.h"
 
 namespace {
 
@@ -117,26 +120,55 @@ TEST_F(Menu, SelectingActsByKind) {
   EXPECT_EQ(handler_calls, 4);
 }
 
+TEST_F(Menu, OptionTogglesShowAndFlipTheSwitchesTheKeysChanged) {
+  const int saved_shadows = bulletshadows, saved_reverse = reverse_logic;
+  const int saved_values[2] = {myopts[OPTS_SHADOWS].value, myopts[OPTS_REVERSE_ALT].value};
+  set_shadows(-1);
+  set_reverse_alt(0);
+  function_key(KEY_F2);  // in play: fast shadows, no menu on screen
+  EXPECT_EQ(menu_item_value(myopts[OPTS_SHADOWS]), 0);
+
+  // Toggling the other item leaves the key's switch alone ...
+  int sel = OPTS_REVERSE_ALT;
+  press(myopts, sel, KEY_ENTER);
+  EXPECT_EQ(reverse_logic, -1);
+  EXPECT_EQ(bulletshadows, 0);
+  // ... and toggling this one flips what it shows, not a stale copy.
+  sel = OPTS_SHADOWS;
+  press(myopts, sel, KEY_ENTER);
+  EXPECT_EQ(bulletshadows, -1);
+
+  // The window item shows the mode the switch last opened.
+  const int saved_full = infullscreen;
+  infullscreen = -1;
+  EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), -1);
+  infullscreen = saved_full;
+  bulletshadows = saved_shadows;
+  reverse_logic = saved_reverse;
+  myopts[OPTS_SHADOWS].value = saved_values[0];
+  myopts[OPTS_REVERSE_ALT].value = saved_values[1];
+}
+
 TEST_F(Menu, FunctionKeysKeepTheOptionItemsInStep) {
   int sel = 0;
   bulletshadows = -1;
   myopts[OPTS_SHADOWS].value = -1;
   press(mymain, sel, KEY_F2);
   EXPECT_EQ(bulletshadows, 0);
-  EXPECT_EQ(myopts[OPTS_SHADOWS].value, 0);
+  EXPECT_EQ(menu_item_value(myopts[OPTS_SHADOWS]), 0);
   press(mymain, sel, KEY_F2);
   EXPECT_EQ(bulletshadows, -1);
-  EXPECT_EQ(myopts[OPTS_SHADOWS].value, -1);
+  EXPECT_EQ(menu_item_value(myopts[OPTS_SHADOWS]), -1);
 
   myopts[OPTS_REVERSE_ALT].value = 0;
   reverse_logic = 1;
   press(mymain, sel, KEY_F4);
-  EXPECT_EQ(myopts[OPTS_REVERSE_ALT].value, -1);
+  EXPECT_EQ(menu_item_value(myopts[OPTS_REVERSE_ALT]), -1);
   EXPECT_EQ(reverse_logic, -1);
   press(mymain, sel, KEY_F4);
   EXPECT_EQ(reverse_logic, 1);
-  // The Options toggle and set_opts_switches read the same value back.
-  set_opts_switches();
+  // The Options toggles show what the keys switched.
+  EXPECT_EQ(menu_item_value(myopts[OPTS_REVERSE_ALT]), 0);
   EXPECT_EQ(reverse_logic, 1);
   EXPECT_EQ(bulletshadows, -1);
 
@@ -343,7 +375,7 @@ TEST_F(MenuLoop, SubmenusRunInsideTheirParentAndTheDemoWaitsForTheFade) {
   for (int i = 0; i < 40; i++) script.push_back(0);  // the main menu again
   EXPECT_EQ(do_my_menu(mymain, 0), MENU_LEFT);
   EXPECT_EQ(reverse_logic, -1);
-  EXPECT_EQ(myopts[OPTS_REVERSE_ALT].value, -1);
+  EXPECT_EQ(menu_item_value(myopts[OPTS_REVERSE_ALT]), -1);
   EXPECT_EQ(last_mnu, mymain);
   EXPECT_EQ(frames_without_step, 28);  // the fade-in
   EXPECT_GT(frames_with_step, 20);

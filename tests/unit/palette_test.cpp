@@ -1,4 +1,4 @@
-#include "game/palette.h"
+#include "render/palette.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -7,10 +7,11 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"
+#include "render/background.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "platform/video.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "world/map_data.h"
 

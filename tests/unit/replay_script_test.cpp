@@ -3,9 +3,10 @@
 
 #include <string>
 
-#include "game/state.h"
+#include "world/state.h"
 #include "script.h"
 #include "watch.h"
+#include "display/frame.h"
 
 namespace {
 

@@ -5,14 +5,16 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/screen_objects.h"
 #include "render/spritemap.h"
 #include "render_world.h"
 #include "world/map_data.h"
+#include "gen/darken.h"
 
 namespace {
 

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "app/startup.h"
+#include "display/frame.h"
 #include "game/frame_pass.h"
+#include "platform/devices.h"
 #include "platform/signals.h"
 #include "shell/command_line.h"
 #include "shell/shell.h"
@@ -58,6 +62,46 @@ TEST(StartUpDeathTest, MissingDataFileNamesItAndFails) {
 TEST(StartUpDeathTest, NormalQuitReportsSuccess) {
   EXPECT_EXIT(main_exit(), ::testing::ExitedWithCode(EXIT_QUIT), "");
   EXPECT_EXIT(do_exit(), ::testing::ExitedWithCode(0), "");
+}
+
+namespace {
+
+void say_first() { fputs("first ", stderr); }
+void say_second() { fputs("second ", stderr); }
+void leave_again() {
+  fputs("again ", stderr);
+  main_exit(EXIT_FATAL);
+}
+
+}  // namespace
+
+TEST(StartUpDeathTest, TheWayOutReleasesNewestFirstAndEachOnce) {
+  // Registered twice, released once; a release that leaves again does not
+  // start the list over.
+  EXPECT_EXIT(
+      {
+        release_at_exit(say_first);
+        release_at_exit(say_second);
+        release_at_exit(say_first);
+        release_at_exit(leave_again);
+        main_exit(EXIT_QUIT);
+      },
+      ::testing::ExitedWithCode(EXIT_FATAL), "^again second first $");
+}
+
+TEST(StartUp, DataFileObjectsAreNullWithoutTheFileOrTheIndex) {
+  // Before a file is loaded (or for a kind without that object) every
+  // accessor answers null instead of reading through a null file.
+  EXPECT_EQ(datafile_bitmap(nullptr, 0), nullptr);
+  EXPECT_EQ(datafile_font(nullptr, BORLIN_GAME_FONT), nullptr);
+  EXPECT_EQ(datafile_palette(nullptr, BORLIN_NORMAL_PALETTE), nullptr);
+  DATAFILE one[2] = {};
+  BITMAP *b = create_bitmap(2, 2);
+  one[0].dat = b;
+  one[1].type = DAT_END;
+  EXPECT_EQ(datafile_bitmap(one, 0), b);
+  EXPECT_EQ(datafile_bitmap(one, -1), nullptr);
+  destroy_bitmap(b);
 }
 
 TEST(StartUpDeathTest, AStoppingSignalOnlyAsksAndTheNextFrameQuits) {

@@ -11,9 +11,10 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "frontend/menu.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "platform/devices.h"
 #include "platform/input.h"
 #include "platform/signals.h"
 #include "shell/datafile_index.h"
@@ -62,6 +63,7 @@ struct Controls : ::testing::Test {
     auto_fire = 0;
     ghostship_flag = 0;
     show_info_flag = 0;
+    bulletshadows = myopts[OPTS_SHADOWS].value = -1;
     reverse_logic = 1;
     input_released = -1;
     paused = 0;
@@ -142,10 +144,10 @@ TEST_F(Controls, ASingleActionKeyActsOncePerPressAndBlocksFireButNotMovement) {
 
   // Options switches follow their menu entries.
   frame(KEY_F2);
-  EXPECT_EQ(bulletshadows, myopts[OPTS_SHADOWS].value);
+  EXPECT_EQ(bulletshadows, menu_item_value(myopts[OPTS_SHADOWS]));
   frame();
   frame(KEY_F4);
-  EXPECT_EQ(reverse_logic, myopts[OPTS_REVERSE_ALT].value == 0 ? 1 : -1);
+  EXPECT_EQ(reverse_logic, menu_item_value(myopts[OPTS_REVERSE_ALT]) == 0 ? 1 : -1);
   frame();
   for (int i = 0; i < 3; i++) {
     frame(KEY_F3);

@@ -3,6 +3,7 @@
 
 #include "enemies/launchers.h"
 #include "sky_world.h"
+#include "render/animations.h"
 
 namespace {
 

@@ -4,14 +4,15 @@
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "platform/video.h"
-#include "game/position.h"
-#include "game/state.h"
+#include "world/position.h"
+#include "world/state.h"
 #include "render/background.h"
 #include "render/spritemap.h"
 #include "render_world.h"
 #include "test_support.h"
 #include "shell/shell.h"
 #include "world/map_data.h"
+#include "gen/darken.h"
 
 TEST(Position, MapPositionFoldsIntoTheNextStretchAndNamesTheGround) {
   RenderWorld w;

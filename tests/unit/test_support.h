@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -73,7 +74,9 @@ void no_leak_check_in_child();
 // what the child printed to standard output (written into `folder`).
 template <class F>
 std::string output_of_exit(const std::string &folder, int status, F fn) {
-  const std::string out = folder + "/exit-stdout.txt";
+  // One file per test process: ctest runs tests side by side, and two
+  // sharing a folder would read each other's output.
+  const std::string out = folder + "/exit-stdout-" + std::to_string(getpid()) + ".txt";
   EXPECT_EXIT(
       {
         if (!freopen(out.c_str(), "w", stdout)) _exit(99);
@@ -81,7 +84,9 @@ std::string output_of_exit(const std::string &folder, int status, F fn) {
         fn();
       },
       ::testing::ExitedWithCode(status), "");
-  return read_file(out);
+  const std::string said = read_file(out);
+  std::remove(out.c_str());
+  return said;
 }
 
 // The generated animation types as they were before a test. The game makes

@@ -3,6 +3,7 @@
 
 #include "front_screen.h"
 #include "frontend/titles.h"
+#include "frontend/intro.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include "game/weapons.h"
 
 #include "fight_world.h"
+#include "render/animations.h"
+#include "display/frame.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "datagen/sprite_pairs.h"
 #include "game_data.h"
 #include "render/spritemap.h"
+#include "gen/darken.h"
 
 namespace {
 

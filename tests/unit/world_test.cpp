@@ -15,13 +15,14 @@
 #include "fake_card.h"
 #include "frontend/menu.h"
 #include "game_world.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "game/frame_pass.h"
 #include "game/play.h"
 #include "game/ship.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "game/weapons.h"
 #include "gen/anims.h"
+#include "render/animations.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/video.h"
@@ -32,6 +33,7 @@
 #include "shell/shell.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "game/setup.h"
 
 namespace {
 
@@ -393,7 +395,7 @@ TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSprite
   change_fullscreen();
   EXPECT_EQ(SCREEN_W, 448);
   EXPECT_EQ(infullscreen, 0);
-  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, 0);  // the item still offers "Fullscreen"
+  EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), 0);  // the item still offers "Fullscreen"
   card->accepts = [](const mode_attempt &) { return true; };
 
   pretend_75hz = -1;
@@ -414,7 +416,7 @@ TEST_F(World, TheFullScreenSwitchFollowsTheModeOpenAndLaysOutTheBossFightsSprite
   change_fullscreen();
   ASSERT_EQ(SCREEN_W, 640);
   EXPECT_EQ(infullscreen, -1);
-  EXPECT_EQ(mymain[MAIN_FULLSCREEN].value, -1);
+  EXPECT_EQ(menu_item_value(mymain[MAIN_FULLSCREEN]), -1);
   int left = 0;
   for (int c = 0; c < big_screen_w; c++)
     for (unsigned short cell : spritemap[c]) left += cell != 0;

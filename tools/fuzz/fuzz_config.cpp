@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "fuzz_support.h"
-#include "shell/config.h"
+#include "frontend/config.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   fuzz_start();

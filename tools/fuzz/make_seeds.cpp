@@ -16,7 +16,7 @@
 
 #include "datagen/writer.h"
 #include "frontend/hiscore.h"
-#include "shell/config.h"
+#include "frontend/config.h"
 
 namespace {
 

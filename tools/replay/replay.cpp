@@ -30,13 +30,13 @@
 #include <algorithm>
 #include <ctime>
 
-#include "../../tests/unit/fake_card.h"
+#include "fake_card.h"
 #include "display/frame.h"
 #include "display/gfx.h"
 #include "game/frame_pass.h"
 #include "frontend/menu.h"
 #include "game/play.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "gen/anims.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -46,6 +46,7 @@
 #include "watch.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "game/setup.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "script.h"
+#include "display/frame.h"
 
 #include <allegro.h>
 

@@ -1,6 +1,5 @@
-#include "game/state.h"
+#include "world/state.h"
 
-#include "shell/datafile_index.h"
 
 player player1;
 player player2;
@@ -26,13 +25,12 @@ int borlin_boss = 0;
 int borlin_missile = 0;
 int boss_bonus_paid = 0;
 int enemy_planes = 0;
+int planes_onscreen = 0;
 unsigned int ship_bullet_last_fired = 0;
 unsigned int enemy_bullet_last_fired = 0;
 int top_score = 0;
 int last_score = 0;
 int demomode_flag = 0;
-
-int current_pal = BORLIN_NORMAL_PALETTE;
 
 float scroll_speed = 2.0f;
 int inside_fortress = 0;
@@ -41,6 +39,7 @@ int over_ground = 0;
 int auto_fire = 0;
 int ghostship_flag = 0;
 int show3dmap = 0;
+int paused = 0;
 
 int bulletshadows = -1;
 int reverse_logic = 1;

@@ -10,9 +10,3 @@ constexpr int CLEAR_PICTURE = 0;
 // Shows palette `palette` of borlin.dat and remembers it in current_pal.
 // Nothing happens when it is already in force.
 void my_set_pallete(int palette, int mode);
-
-// Shows palette `palette` at once and remembers it, converting nothing
-// again: for the palettes that differ from the one in force only in
-// entries that no converted graphics (tiles, video copies) use, the
-// planes' livery of the loop waves and the boss's ramp of its flash.
-void set_palette_directly(int palette);

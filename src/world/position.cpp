@@ -1,9 +1,9 @@
-#include "game/position.h"
+#include "world/position.h"
 
 #include <allegro.h>
 
 #include "display/gfx.h"
-#include "game/state.h"
+#include "world/state.h"
 #include "world/map_data.h"
 
 namespace {

@@ -1,5 +1,9 @@
 // The state of a game in progress, shared by the world step, the renderer
-// and the front end.
+// and the front end, and below all of them. The rules (game) write it,
+// except where a part says otherwise: the boss slots (enemies), the scroll
+// as it advances and the round it completes (world/scroll.h; game's set-ups
+// place it), the best score of the run (also the high score table, with its
+// best line).
 #pragma once
 
 // One player's game. A high score line has the same layout.
@@ -13,9 +17,26 @@ struct player {
   int spare[2];  // never read or written
 };
 
+// The phases of a round (the player's stage), set every tick from the view's
+// position along the strip.
+constexpr int STAGE_START = 0;         // stretch 0 before the first fortress
+constexpr int STAGE_FORTRESS1 = 1;
+constexpr int STAGE_SPACE = 2;         // enemy planes left to shoot
+constexpr int STAGE_SPACE_CLEARED = 3;
+constexpr int STAGE_FORTRESS2 = 4;
+constexpr int STAGE_BOSS = 5;
+constexpr int STAGE_SECOND_HALF = 6;   // stretch 6
+constexpr int STAGE_LAST_FORTRESSES = 7;
+
+// No collision this many seconds (of hz ticks) after the clock restarts;
+// the ship blinks meanwhile while two ships or fewer are left.
+constexpr float GRACE_SECONDS = 1.5f;
+
 extern player player1;
 extern player player2;  // declared, not used by the game
 extern player demo_player;
+// The player of the game in progress and whether it is the demo: chosen by
+// game/setup.h (init_demo_game, make_player1_current).
 extern player *current_player;
 
 extern float scrollpos;  // scroll units along the level strip; 8 to a map position
@@ -33,18 +54,19 @@ extern int shippos;
 extern float fuel;
 extern int end_life;
 extern int ship_state;
+// The boss's and its missile's enemy_map slots, 0 while none: written only
+// by enemies/boss.h (add_boss, forget_boss).
 extern int borlin_boss;
 extern int borlin_missile;
 extern int boss_bonus_paid;  // points the boss's ending paid this round, 0 while none
 extern int enemy_planes;
+// Planes counted on screen this tick; written by the ground-enemy pass.
+extern int planes_onscreen;
 extern unsigned int ship_bullet_last_fired;   // game ticks
 extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
 extern int top_score;
 extern int last_score;
 extern int demomode_flag;
-
-// The palette in force: an index into borlin.dat.
-extern int current_pal;
 
 // Where the world step finds the ship, and how fast the view scrolls.
 extern float scroll_speed;  // scroll units per tick, set every tick from the stage
@@ -54,7 +76,8 @@ extern int over_ground;      // -1 while the ship is over fortress ground
 // In-game switches of the keyboard.
 extern int auto_fire;       // -1 fires repeatedly while fire is held
 extern int ghostship_flag;  // -1: the ship blinks and cannot hit scenery
-extern int show3dmap;       // 0, 1 or 2: the sprite-map and path views
+extern int show3dmap;
+extern int paused;  // -1: every frame waits for a press of P (single steps)       // 0, 1 or 2: the sprite-map and path views
 
 // Play options and the information overlay.
 extern int bulletshadows;   // -1 fancy shadows, 0 fast ones

@@ -1,72 +1,64 @@
-#include "frontend/options.h"
+#include "game/switches.h"
 
 #include <allegro.h>
 
-#include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
-#include "game/play.h"
-#include "game/state.h"
-#include "game/world.h"
+#include "game/setup.h"
 #include "platform/video.h"
 #include "render/background.h"
 #include "render/spritemap.h"
-#include "shell/shell.h"
 #include "world/enemy_map.h"
+#include "world/state.h"
 
 int infullscreen = 0;
 int last_bpp_in_fullscreen = -1;
 int last_bpp_in_windowed = -1;
 
-int (*install_tick_timer)(void (*)(), long) = install_int_ex;
-void (*remove_tick_timer)(void (*)()) = remove_int;
-
 namespace {
 
-struct regulation_switches {
-  int usetimer;
-  int waitforvsync;
-  int pretend_75hz;
-};
-
-// By regulate_method; any other value sets nothing.
-constexpr regulation_switches REGULATION_TABLE[] = {
-    {0, 0, 0},   // "Time Difference"
-    {-1, 0, 0},  // "Timer no Vsync"
-    {-1, 1, 0},  // "Timer and Vsync"
-    {0, 1, 0},   // "Game=Screen Hz"
-    {0, 1, -1},  // every frame one tick
-};
-constexpr int REGULATION_COUNT = sizeof REGULATION_TABLE / sizeof REGULATION_TABLE[0];
+int flip(int flag) { return flag == -1 ? 0 : -1; }
 
 // What the library opened, whatever was asked for: under X11 the safe
 // driver opens a window.
 int open_mode_is_fullscreen() { return gfx_driver && !gfx_driver->windowed ? -1 : 0; }
 
+// What opened may not be what was asked for (a failed mode falls back,
+// maybe to the other kind), and the display lists choose either kind: after
+// every change of mode the switch starts from the mode open then.
+const bool follows_the_mode = register_mode_dependent(follow_open_mode, nullptr);
+
 }  // namespace
 
-void set_opts_switches() {
-  if (usetimer == -1) remove_tick_timer(inc_game_ticks);
+void set_shadows(int flag) { bulletshadows = flag; }
 
-  bulletshadows = myopts[OPTS_SHADOWS].value != 0 ? -1 : 0;
-  reverse_logic = myopts[OPTS_REVERSE_ALT].value == 0 ? 1 : -1;
+void set_reverse_alt(int on) { reverse_logic = on == 0 ? 1 : -1; }
 
-  waitforvsync = 0;
-  usetimer = 0;
-  pretend_75hz = 0;
-  if (regulate_method >= 0 && regulate_method < REGULATION_COUNT) {
-    const regulation_switches &s = REGULATION_TABLE[regulate_method];
-    usetimer = s.usetimer;
-    waitforvsync = s.waitforvsync;
-    pretend_75hz = s.pretend_75hz;
+int reverse_alt_on() { return reverse_logic == 1 ? 0 : -1; }
+
+void function_key(int key_code) {
+  switch (key_code) {
+    case KEY_F1:
+      show_info_flag = flip(show_info_flag);
+      break;
+    case KEY_F2:
+      set_shadows(flip(bulletshadows));
+      break;
+    case KEY_F3:
+      show3dmap = (show3dmap + 1) % 3;
+      break;
+    case KEY_F4:
+      set_reverse_alt(flip(reverse_alt_on()));
+      break;
+    case KEY_F5:
+      change_fullscreen();
+      break;
+    default:
+      break;
   }
-
-  if (usetimer == -1) install_tick_timer(inc_game_ticks, GAME_TICK_PERIOD);
 }
 
 void follow_open_mode() {
   infullscreen = open_mode_is_fullscreen();
-  mymain[MAIN_FULLSCREEN].value = infullscreen;  // F5 and the play key keep the item in step
 }
 
 void change_fullscreen() {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "app/startup.h"
 #include "frontend/menu.h"
 #include "platform/signals.h"
 #include "shell/command_line.h"

@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "frontend/config.h"
 
 #include <allegro.h>
 
@@ -8,10 +8,10 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/menu.h"
 #include "frontend/notice.h"
-#include "frontend/options.h"
-#include "game/state.h"
+#include "game/switches.h"
+#include "platform/devices.h"
+#include "world/state.h"
 #include "shell/packed_file.h"
 #include "shell/paths.h"
 #include "shell/safe_save.h"
@@ -71,8 +71,7 @@ int restore_driver_id(int word, const int *ids, int count) {
 
 int listed_driver_ids(int *ids, int max) {
   int count = 0;
-  _DRIVER_INFO *list = system_driver && system_driver->gfx_drivers ? system_driver->gfx_drivers()
-                                                                   : _gfx_driver_list;
+  _DRIVER_INFO *list = gfx_driver_list();
   for (; list && list->driver && count < max - 1; list++) ids[count++] = list->id;
   if (count < max) ids[count++] = GFX_SAFE;
   return count;
@@ -97,9 +96,8 @@ config_request config_from_fields(const config_fields &f, const int *ids, int co
   r.regulate_method =
       in_range(f.regulate_method, 0, MAX_CONFIG_REGULATE_METHOD) ? f.regulate_method : 0;
   // A stored byte is 0 or 255 and 1 or 255; past the end means the default.
-  r.shadows_value = f.shadows < 0 ? myopts[OPTS_SHADOWS].value : (f.shadows != 0 ? -1 : 0);
-  r.reverse_alt_value =
-      f.reverse_alt < 0 ? myopts[OPTS_REVERSE_ALT].value : (f.reverse_alt == 1 ? 0 : -1);
+  r.shadows_value = f.shadows < 0 ? bulletshadows : (f.shadows != 0 ? -1 : 0);
+  r.reverse_alt_value = f.reverse_alt < 0 ? reverse_alt_on() : (f.reverse_alt == 1 ? 0 : -1);
   return r;
 }
 
@@ -109,23 +107,17 @@ void load_config() {
     int ids[MAX_LISTED_DRIVERS];
     const int count = listed_driver_ids(ids, MAX_LISTED_DRIVERS);
     const config_request r = config_from_fields(fields, ids, count);
-    gr_driver = r.driver;
-    // A depth set here makes the mode set-up try the saved mode first.
-    bpp = r.depth;
-    hz = r.refresh;
-    updatemethod = r.update_method;
-    regulate_method = r.regulate_method;
-    myopts[OPTS_SHADOWS].value = r.shadows_value;
-    myopts[OPTS_REVERSE_ALT].value = r.reverse_alt_value;
-    if (init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method) != 0) {
-      // The switches come from the option items just loaded.
-      set_opts_switches();
-      follow_open_mode();
-      return;
-    }
+    // The mode set-up tries the saved mode first; it sets the driver, the
+    // rate, the update and the regulation methods itself.
+    request_depth(r.depth);
+    set_shadows(r.shadows_value);
+    set_reverse_alt(r.reverse_alt_value);
+    // init_graphics succeeds or leaves the program.
+    init_graphics(r.driver, r.width, r.height, r.depth, r.refresh, r.update_method);
+  } else {
+    set_default_gfx();
   }
-  set_default_gfx();
-  set_opts_switches();
+  apply_regulation();
   follow_open_mode();
 }
 

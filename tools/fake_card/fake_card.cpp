@@ -5,7 +5,7 @@
 
 #include "display/frame.h"
 #include "display/gfx.h"
-#include "frontend/options.h"
+#include "game/switches.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 #include "render/background.h"

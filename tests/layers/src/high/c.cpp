@@ -1,0 +1,2 @@
+#include "high/c.h"
+#include "high/b.h"
