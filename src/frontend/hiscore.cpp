@@ -172,7 +172,7 @@ bool read_high_score_lines(const char *name, hi_score table[HI_SCORE_LINES]) {
 bool read_high_score_file(const char *name) { return read_high_score_lines(name, hi_score_table); }
 
 void load_high_score_table() {
-  if (read_high_score_file(load_path(HI_SCORE_FILE).c_str())) top_score = hi_score_table[0].score;
+  if (read_high_score_file(load_path(HI_SCORE_FILE).c_str())) set_top_score(hi_score_table[0].score);
 }
 
 bool same_saved_line(const hi_score &a, const hi_score &b) {
@@ -231,7 +231,7 @@ void refresh_high_score_table() {
   const std::string path = load_path(HI_SCORE_FILE);
   folder_lock lock(path.c_str());
   merge_high_score_file(path.c_str());
-  top_score = std::max(top_score, hi_score_table[0].score);
+  set_top_score(std::max(top_score, hi_score_table[0].score));
 }
 
 void save_high_score_table() {

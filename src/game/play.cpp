@@ -15,6 +15,7 @@
 #include "shell/shell.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "world/scroll.h"
 
 namespace {
 
@@ -63,7 +64,6 @@ bool game_over_frame(int i) { return i > hz && i < after_death_frames(0) - 1; }
 
 void play_game() {
   init_game();
-  logicpos = 0;
   current_player->lives = START_LIVES;
 
   do {
@@ -85,14 +85,12 @@ void play_game() {
 
     // A round completed meanwhile starts where the new round does.
     if (current_player->lives > 0 && current_player->round == death_round) {
-      range_index = death_range;
-      scrollpos = static_cast<float>(death_pos - big_screen_w / 2);
-      if (scrollpos < stretch_start(range_index)) scrollpos = stretch_start(range_index);
+      place_scroll(death_range, static_cast<float>(death_pos - big_screen_w / 2));
     }
   } while (current_player->lives > 0);
 
   stop_engine_noise();
   clear_keybuf();
   last_score = current_player->score;
-  if (last_score > top_score) top_score = last_score;
+  if (last_score > top_score) set_top_score(last_score);
 }

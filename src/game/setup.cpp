@@ -14,7 +14,7 @@
 #include "shell/datafile_index.h"
 #include "shell/shell.h"
 #include "world/enemy_map.h"
-#include "world/map_data.h"
+#include "world/scroll.h"
 #include "world/state.h"
 
 void stop_engine_noise() {
@@ -33,22 +33,17 @@ void init_game() {
   paused = 0;
   play_common_sample(BORLIN_ENEMY_SHOT_SAMPLE, 100, 128, 1000, 0);
   init_round();
-  logicpos = 0;
 }
 
 void init_round() {
   if (demomode_flag == -1) {
-    scrollpos = DEMO_START_SCROLL;
-    range_index = DEMO_START_STRETCH;
+    place_scroll(DEMO_START_STRETCH, DEMO_START_SCROLL);
     my_set_pallete(BORLIN_DEMO_PALETTE, CLEAR_PICTURE);
   } else {
-    range_index = 0;
-    scrollpos = current_player->round == 1 ? FIRST_ROUND_START_SCROLL : 0;
+    place_scroll(0, current_player->round == 1 ? FIRST_ROUND_START_SCROLL : 0);
     my_set_pallete(BORLIN_NORMAL_PALETTE, CLEAR_PICTURE);
   }
-  if (scrollpos < stretch_start(range_index)) scrollpos = stretch_start(range_index);
-  scroll_x = static_cast<int>(scrollpos) / SCROLL_STEP;
-  scroll_offset = static_cast<int>(scrollpos) & (SCROLL_STEP - 1);
+  align_scroll_steps();
 
   init_enemies();
   enemy_planes = ENEMY_PLANES_PER_ROUND;
@@ -77,8 +72,7 @@ void init_life() {
 }
 
 void at_new_position() {
-  scrollpos = static_cast<float>(static_cast<int>(scrollpos) & ~1);
-  logicpos = 0;
+  settle_scroll();
   ship_bullet_last_fired = 0;
   enemy_bullet_last_fired = 0;
   restart_formation();
@@ -113,8 +107,7 @@ void at_new_position() {
 }
 
 void warp_to(int pos, int range, int palette) {
-  range_index = range;
-  scrollpos = static_cast<float>(pos > stretch_start(range) ? pos : stretch_start(range));
+  place_scroll(range, static_cast<float>(pos));
   my_set_pallete(palette, CLEAR_PICTURE);
   at_new_position();
 }

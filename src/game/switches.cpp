@@ -8,6 +8,7 @@
 #include "render/background.h"
 #include "render/spritemap.h"
 #include "world/enemy_map.h"
+#include "world/scroll.h"
 #include "world/state.h"
 
 int infullscreen = 0;
@@ -95,7 +96,7 @@ void change_fullscreen() {
 
   if (current_player->stage == STAGE_BOSS) {
     // The boss fight goes on where it was, against the new screen's edge.
-    scrollpos = static_cast<float>((1170 - screen_tile_w) * 8);
+    hold_scroll_at(static_cast<float>((1170 - screen_tile_w) * 8));
     if (enemy_is(borlin_boss, KIND_BOSS)) enemy_map[borlin_boss]->screen_x += SCREEN_W - old_w;
     draw_all_background();  // the new mode's floor bitmap starts out empty
     // The sprite map's ring is as wide as the screen: lay it out afresh.

@@ -21,6 +21,7 @@
 #include "shell/shell.h"
 #include "world/enemy_map.h"
 #include "world/map_data.h"
+#include "world/scroll.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ int view_position() { return static_cast<int>(scrollpos * 0.125f); }
 void next_round() {
   current_player->round++;
   init_round();
-  range_index = 0;
-  scrollpos = static_cast<float>(stretch_start(0) > 0 ? stretch_start(0) : 0);
+  place_scroll(0, 0);
   my_set_pallete(BORLIN_NORMAL_PALETTE, CLEAR_PICTURE);
   at_new_position();
   forget_boss();
@@ -147,8 +147,7 @@ void game_logic() {
 
   int v = view_position();
   if (demomode_flag == -1 && v > DEMO_LAST_POSITION) {
-    range_index = 0;
-    scrollpos = static_cast<float>(stretch_start(0) > 0 ? stretch_start(0) : 0);
+    place_scroll(0, 0);
     my_set_pallete(BORLIN_NORMAL_PALETTE, CLEAR_PICTURE);
     at_new_position();
     v = view_position();

@@ -14,6 +14,24 @@ int stretch_first(int s) { return logic_map[2 * s]; }
 
 }  // namespace
 
+void place_scroll(int stretch, float pos) {
+  range_index = stretch;
+  const float first = static_cast<float>(stretch_start(stretch));
+  scrollpos = pos < first ? first : pos;
+}
+
+void hold_scroll_at(float pos) { scrollpos = pos; }
+
+void align_scroll_steps() {
+  scroll_x = static_cast<int>(scrollpos) / SCROLL_STEP;
+  scroll_offset = static_cast<int>(scrollpos) & (SCROLL_STEP - 1);
+}
+
+void settle_scroll() {
+  scrollpos = static_cast<float>(static_cast<int>(scrollpos) & ~1);
+  logicpos = 0;
+}
+
 bool advance_scroll(float x) {
   float newpos = scrollpos + x;
   int i = static_cast<int>(newpos);

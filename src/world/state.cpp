@@ -44,3 +44,5 @@ int paused = 0;
 int bulletshadows = -1;
 int reverse_logic = 1;
 int show_info_flag = 0;
+
+void set_top_score(int score) { top_score = score; }

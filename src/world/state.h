@@ -1,9 +1,9 @@
 // The state of a game in progress, shared by the world step, the renderer
 // and the front end, and below all of them. The rules (game) write it,
 // except where a part says otherwise: the boss slots (enemies), the scroll
-// as it advances and the round it completes (world/scroll.h; game's set-ups
-// place it), the best score of the run (also the high score table, with its
-// best line).
+// and the round it completes (world/scroll.h: its advance, and the calls
+// through which game's set-ups place it), the best score of the run
+// (set_top_score, called by the play loop and the high score table).
 #pragma once
 
 // One player's game. A high score line has the same layout.
@@ -36,7 +36,10 @@ extern player player1;
 extern player player2;  // declared, not used by the game
 extern player demo_player;
 // The player of the game in progress and whether it is the demo: chosen by
-// game/setup.h (init_demo_game, make_player1_current).
+// game/setup.h (init_demo_game, make_player1_current). Like the enemy
+// record, the player's record is written from two rooms on purpose: the
+// rules (game) keep its score, lives and stage, and the scroll (world)
+// counts the round it completes.
 extern player *current_player;
 
 extern float scrollpos;  // scroll units along the level strip; 8 to a map position
@@ -64,7 +67,7 @@ extern int enemy_planes;
 extern int planes_onscreen;
 extern unsigned int ship_bullet_last_fired;   // game ticks
 extern unsigned int enemy_bullet_last_fired;  // clock readings, 0.1 ms
-extern int top_score;
+extern int top_score;  // the best score of the run: written only by set_top_score
 extern int last_score;
 extern int demomode_flag;
 
@@ -83,3 +86,7 @@ extern int paused;  // -1: every frame waits for a press of P (single steps)    
 extern int bulletshadows;   // -1 fancy shadows, 0 fast ones
 extern int reverse_logic;   // sign of the altitude controls, 1 or -1
 extern int show_info_flag;  // -1 shows the information overlay
+
+// The best score of the run: the best line of the high score table as it
+// loads, then any better score played or merged in.
+void set_top_score(int score);
